@@ -1,0 +1,48 @@
+#include "app/EntryRemoval.h"
+
+#include "qxsdk/core/QXFile.h"
+
+#include <cstdio>
+#include <cstring>
+
+using QXSDK::QXFile;
+using QXSDK::QXString;
+
+namespace {
+
+const char kTempPrefix[] = "del";
+
+// Moves a file that could not be deleted out of its directory and asks Windows
+// to delete it at the next restart.
+void moveAsideForRestart(const char* path)
+{
+    char tempDir[MAX_PATH];
+    char tempName[MAX_PATH];
+    std::memset(tempDir, 0, sizeof tempDir);
+    std::memset(tempName, 0, sizeof tempName);
+    GetTempPathA(MAX_PATH, tempDir);
+    // Creates an empty placeholder with a unique name that the move replaces.
+    if (!GetTempFileNameA(tempDir, kTempPrefix, 0, tempName)) return;
+    if (!MoveFileExA(path, tempName, MOVEFILE_REPLACE_EXISTING)) {
+        // The file stays where it is (held open without delete sharing, or the
+        // temporary directory is on another volume): leave no junk behind.
+        DeleteFileA(tempName);
+        return;
+    }
+    MoveFileExA(tempName, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+} // namespace
+
+void removeEntry(const QXString& entry)
+{
+    const char* path = entry.getData() ? entry.getData() : "";
+    QXFile file(entry);
+    bool removed;
+    if (file.isDirectory())
+        removed = RemoveDirectoryA(path) != 0;
+    else
+        removed = std::remove(path) == 0;
+    // A directory that cannot be removed stays: there is no fallback for it.
+    if (!removed && file.isFile()) moveAsideForRestart(path);
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "qxsdk/core/QXString.h"
+
+// Removes one manifest entry: an empty directory, or a file. A file that
+// cannot be deleted (in use, read-only) is moved into the temporary directory
+// as del*.tmp and scheduled for deletion at the next restart. Failures are
+// silent: the run goes on with the next entry.
+void removeEntry(const QXSDK::QXString& entry);

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <windows.h>
+
+namespace QXSDK {
+
+// Root of every toolkit class. Every class derives from it virtually, so an
+// object reached along several paths (a component that is also a listener)
+// holds one reference count and one type-name chain.
+//
+// Ownership: an object is born with a reference count of 0. Whoever stores a
+// pointer calls retain(); whoever drops it calls release(). The release that
+// takes the count from 1 to 0 deletes the object. Objects that are never
+// retained (members, stack values) are destroyed by their owner only.
+class QXObject {
+public:
+    QXObject();
+    // A copy is a new object: fresh count, fresh chain, no locks.
+    QXObject(const QXObject& other);
+    QXObject& operator=(const QXObject& other);
+
+    // Frees the type-name chain and the locks that were initialised.
+    virtual ~QXObject();
+    // Adds one reference; answers the count read after the change.
+    virtual int retain();
+    // Drops one reference, deleting the object at zero; answers the new count.
+    // An object that was never retained is never deleted here.
+    virtual int release();
+    // Code of the last input/output operation; 0 for classes without one.
+    virtual unsigned int getErrorCode();
+    // Fixed text for an error code; null for classes without error codes.
+    virtual const char* getErrorMessage(int code);
+    // The dotted chain of class names, root first ("QXObject.QXString").
+    virtual const char* getTypeName();
+    // Takes the object lock, waiting at most timeoutMs (0xFFFFFFFF: no limit);
+    // answers 1 when taken, 0 on time-out.
+    virtual int lock(unsigned int timeoutMs);
+    // Leaves the object lock taken by lock().
+    virtual void unlock();
+    // A new object of the same class and contents, retained once; null when
+    // the class does not support cloning.
+    virtual QXObject* clone();
+
+    static constexpr unsigned int kWaitForever = 0xFFFFFFFFu;
+
+protected:
+    // Appends "." and name to the type-name chain; called by every constructor.
+    void appendTypeName(const char* name);
+
+private:
+    void ensureRefLock();
+    void ensureObjectLock();
+
+    int refCount;
+    char* typeName;
+    int refLockReady;
+    int objectLockReady;
+    CRITICAL_SECTION refLock;
+    CRITICAL_SECTION objectLock;
+};
+
+// One-bit code of the running Windows version (1024 for 6.1, 0 for unknown).
+int getOSVersionCode();
+
+} // namespace QXSDK

@@ -1,0 +1,183 @@
+#include "app/EntryRemoval.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ScratchDir.h"
+#include "tests/support/ScratchRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+using QXSDK::QXString;
+using testsupport::ScratchDir;
+
+namespace {
+
+std::string tempDir()
+{
+    char buffer[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, buffer);
+    return buffer;
+}
+
+// Full names of the del*.tmp files in the temporary directory.
+std::set<std::string> parkedFiles()
+{
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((tempDir() + "del*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.insert(tempDir() + found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::set<std::string> newParkedFiles(const std::set<std::string>& before)
+{
+    std::set<std::string> added;
+    for (const std::string& name : parkedFiles())
+        if (!before.count(name)) added.insert(name);
+    return added;
+}
+
+bool pendingDeletion(const std::string& path)
+{
+    for (const std::string& pending : testsupport::pendingDeletions())
+        if (_stricmp(pending.c_str(), path.c_str()) == 0) return true;
+    return false;
+}
+
+// Deletes a parked file and its restart-list entry, leaving the prefix as
+// the test found it.
+void unpark(const std::string& path)
+{
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+    testsupport::forgetPendingDeletion(path);
+}
+
+DWORD fileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return data.nFileSizeLow;
+}
+
+class EntryRemoval : public ::testing::Test {
+protected:
+    void SetUp() override { parkedBefore = parkedFiles(); }
+    std::set<std::string> parked() const { return newParkedFiles(parkedBefore); }
+
+    ScratchDir dir;
+    std::set<std::string> parkedBefore;
+};
+
+} // namespace
+
+TEST_F(EntryRemoval, DeletesAFile)
+{
+    ScratchDir::writeFile(dir / "a.txt", "data");
+    removeEntry(QXString((dir / "a.txt").c_str()));
+    EXPECT_FALSE(ScratchDir::exists(dir / "a.txt"));
+    EXPECT_TRUE(parked().empty());
+}
+
+TEST_F(EntryRemoval, DirectoryListedAfterItsFilesIsRemoved)
+{
+    ScratchDir::makeDir(dir / "Vexlo Viewer");
+    ScratchDir::makeDir(dir / "Vexlo Viewer\\plugins");
+    ScratchDir::writeFile(dir / "Vexlo Viewer\\plugins\\a.dll", "x");
+    ScratchDir::writeFile(dir / "Vexlo Viewer\\b.txt", "y");
+    for (const char* entry : {"Vexlo Viewer\\plugins\\a.dll", "Vexlo Viewer\\plugins",
+                              "Vexlo Viewer\\b.txt", "Vexlo Viewer"})
+        removeEntry(QXString((dir / entry).c_str()));
+    EXPECT_FALSE(ScratchDir::exists(dir / "Vexlo Viewer"));
+    EXPECT_TRUE(parked().empty());
+}
+
+TEST_F(EntryRemoval, NonEmptyDirectoryStays)
+{
+    ScratchDir::makeDir(dir / "full");
+    ScratchDir::writeFile(dir / "full\\keep.txt", "user data");
+    removeEntry(QXString((dir / "full").c_str()));
+    removeEntry(QXString((dir / "full\\").c_str()));
+    EXPECT_TRUE(ScratchDir::exists(dir / "full\\keep.txt"));
+    EXPECT_TRUE(parked().empty());
+}
+
+TEST_F(EntryRemoval, EmptyNullAndMissingEntriesChangeNothing)
+{
+    ScratchDir::writeFile(dir / "other.txt", "x");
+    removeEntry(QXString(""));
+    removeEntry(QXString(static_cast<const char*>(nullptr)));
+    removeEntry(QXString((dir / "missing.txt").c_str()));
+    removeEntry(QXString((dir / "missing\\").c_str()));
+    EXPECT_TRUE(ScratchDir::exists(dir / "other.txt"));
+    EXPECT_TRUE(ScratchDir::exists(dir.path()));
+    EXPECT_TRUE(parked().empty());
+}
+
+TEST_F(EntryRemoval, FileHeldWithoutDeleteSharingStaysAndLeavesNoPlaceholder)
+{
+    const std::string path = dir / "locked.dat";
+    ScratchDir::writeFile(path, "locked");
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    removeEntry(QXString(path.c_str()));
+    CloseHandle(holder);
+    EXPECT_TRUE(ScratchDir::exists(path));
+    EXPECT_EQ(6u, fileSize(path));
+    // The placeholder made for the move is deleted when the move fails.
+    EXPECT_TRUE(parked().empty());
+}
+
+TEST_F(EntryRemoval, RunningProgramIsMovedAsideAndDeletedAtRestart)
+{
+    const std::string program = dir / "Vexlo Viewer.exe";
+    ASSERT_TRUE(CopyFileA((testsupport::testBinDir() + "\\sleeper.exe").c_str(), program.c_str(), FALSE));
+    const DWORD size = fileSize(program);
+    testsupport::ChildProcess running("\"" + program + "\"");
+    ASSERT_TRUE(running.started());
+    ASSERT_FALSE(DeleteFileA(program.c_str())); // in use, as the uninstaller itself is
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
+
+    removeEntry(QXString(program.c_str()));
+
+    EXPECT_FALSE(ScratchDir::exists(program));
+    const std::set<std::string> added = parked();
+    ASSERT_EQ(1u, added.size());
+    const std::string parkedName = *added.begin();
+    EXPECT_EQ(size, fileSize(parkedName));
+    EXPECT_TRUE(pendingDeletion(parkedName)) << parkedName;
+
+    running.terminate();
+    unpark(parkedName);
+}
+
+TEST_F(EntryRemoval, ReadOnlyFileIsMovedAsideAndDeletedAtRestart)
+{
+    const std::string path = dir / "readonly.txt";
+    ScratchDir::writeFile(path, "ro");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+
+    removeEntry(QXString(path.c_str()));
+
+    EXPECT_FALSE(ScratchDir::exists(path));
+    const std::set<std::string> added = parked();
+    ASSERT_EQ(1u, added.size());
+    EXPECT_TRUE(pendingDeletion(*added.begin()));
+    unpark(*added.begin());
+}
+
+TEST_F(EntryRemoval, GbkFileNameIsRemoved)
+{
+    if (GetACP() != 936) GTEST_SKIP() << "ANSI code page is " << GetACP() << ", not 936";
+    // "说明.txt" (readme) in GBK.
+    const std::string path = dir / "\xCB\xB5\xC3\xF7.txt";
+    ScratchDir::writeFile(path, "x");
+    removeEntry(QXString(path.c_str()));
+    EXPECT_FALSE(ScratchDir::exists(path));
+}

@@ -1,0 +1,213 @@
+#include "qxsdk/core/QXObject.h"
+#include "qxsdk/core/QXString.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ScratchDir.h"
+#include "tests/support/ScratchRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+using namespace QXSDK;
+
+namespace {
+
+// Records its own destruction so tests can see when release deletes it.
+class Tracked : public virtual QXObject {
+public:
+    explicit Tracked(bool* destroyedFlag) : destroyed(destroyedFlag) { appendTypeName("Tracked"); }
+    ~Tracked() override { *destroyed = true; }
+
+private:
+    bool* destroyed;
+};
+
+class NamedString : public QXString {
+public:
+    NamedString() : QXObject() { appendTypeName("NamedString"); }
+};
+
+long long millisSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
+
+TEST(QXObjectTypeName, ChainsClassNamesFromRootToMostDerived)
+{
+    QXObject root;
+    EXPECT_STREQ("QXObject", root.getTypeName());
+    QXString text("x");
+    EXPECT_STREQ("QXObject.QXString", text.getTypeName());
+    NamedString named;
+    EXPECT_STREQ("QXObject.QXString.NamedString", named.getTypeName());
+    bool destroyed = false;
+    Tracked tracked(&destroyed);
+    EXPECT_STREQ("QXObject.Tracked", tracked.getTypeName());
+}
+
+TEST(QXObjectTypeName, CopyBuildsItsOwnChain)
+{
+    QXString original("abc");
+    QXString copy(original);
+    EXPECT_STREQ("QXObject.QXString", copy.getTypeName());
+    EXPECT_NE(original.getTypeName(), copy.getTypeName());
+    copy = original;
+    EXPECT_STREQ("QXObject.QXString", copy.getTypeName());
+}
+
+TEST(QXObjectDefaults, BaseQueriesAnswerNothing)
+{
+    QXObject object;
+    EXPECT_EQ(0u, object.getErrorCode());
+    EXPECT_EQ(nullptr, object.getErrorMessage(5));
+    EXPECT_EQ(nullptr, object.clone());
+}
+
+TEST(QXObjectReferenceCount, ReleaseOfNeverRetainedObjectDoesNothing)
+{
+    bool destroyed = false;
+    Tracked* object = new Tracked(&destroyed);
+    EXPECT_EQ(0, object->release());
+    EXPECT_EQ(0, object->release());
+    EXPECT_FALSE(destroyed);
+    delete object;
+    EXPECT_TRUE(destroyed);
+}
+
+TEST(QXObjectReferenceCount, LastReleaseDeletes)
+{
+    bool destroyed = false;
+    Tracked* object = new Tracked(&destroyed);
+    EXPECT_EQ(1, object->retain());
+    EXPECT_EQ(2, object->retain());
+    EXPECT_EQ(1, object->release());
+    EXPECT_FALSE(destroyed);
+    EXPECT_EQ(0, object->release());
+    EXPECT_TRUE(destroyed);
+}
+
+TEST(QXObjectReferenceCount, ConcurrentRetainsAreNotLost)
+{
+    bool destroyed = false;
+    Tracked* object = new Tracked(&destroyed);
+    object->retain(); // initialises the lock before the threads race
+    const int perThread = 20000;
+    auto work = [&] {
+        for (int i = 0; i < perThread; ++i) object->retain();
+    };
+    std::thread a(work), b(work);
+    a.join();
+    b.join();
+    EXPECT_EQ(2 * perThread + 2, object->retain());
+    for (int i = 0; i < 2 * perThread + 1; ++i) object->release();
+    EXPECT_FALSE(destroyed);
+    EXPECT_EQ(0, object->release());
+    EXPECT_TRUE(destroyed);
+}
+
+// Holds an object's lock on another thread until told to let go.
+class LockHolder {
+public:
+    explicit LockHolder(QXObject& object) : target(object)
+    {
+        worker = std::thread([this] {
+            target.lock(QXObject::kWaitForever);
+            held = true;
+            while (!letGo) Sleep(1);
+            target.unlock();
+        });
+        while (!held) Sleep(1);
+    }
+    ~LockHolder()
+    {
+        letGo = true;
+        worker.join();
+    }
+    void release() { letGo = true; }
+
+private:
+    QXObject& target;
+    std::thread worker;
+    std::atomic<bool> held{false};
+    std::atomic<bool> letGo{false};
+};
+
+TEST(QXObjectLock, ZeroTimeOutAnswersAtOnceWhenHeldElsewhere)
+{
+    QXObject object;
+    LockHolder holder(object);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(0, object.lock(0));
+    EXPECT_LT(millisSince(start), 50);
+}
+
+TEST(QXObjectLock, FiniteTimeOutPollsEveryHundredMilliseconds)
+{
+    QXObject object;
+    LockHolder holder(object);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(0, object.lock(250));
+    const long long elapsed = millisSince(start);
+    // Three 100 ms sleeps before the elapsed time reaches 250 ms.
+    EXPECT_GE(elapsed, 290);
+    EXPECT_LT(elapsed, 1500);
+}
+
+TEST(QXObjectLock, WaitsUntilTheHolderLetsGo)
+{
+    QXObject object;
+    LockHolder holder(object);
+    std::thread releaser([&] {
+        Sleep(150);
+        holder.release();
+    });
+    EXPECT_EQ(1, object.lock(5000));
+    object.unlock();
+    releaser.join();
+}
+
+TEST(QXObjectLock, FreeLockIsTakenAndReentrant)
+{
+    QXObject object;
+    EXPECT_EQ(1, object.lock(0));
+    EXPECT_EQ(1, object.lock(0));
+    object.unlock();
+    object.unlock();
+    LockHolder holder(object); // another thread can take it again
+}
+
+TEST(OSVersionCode, WineDefaultIsWindows7)
+{
+    // Wine 8 reports Windows 6.1 (platform 2, workstation) unless told otherwise.
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    ASSERT_TRUE(GetVersionExA(&info));
+    if (info.dwMajorVersion != 6 || info.dwMinorVersion != 1)
+        GTEST_SKIP() << "prefix reports Windows " << info.dwMajorVersion << "." << info.dwMinorVersion;
+    EXPECT_EQ(1024, getOSVersionCode());
+}
+
+// Runs the probe program with Wine's per-program version override, which
+// Wine reads when the process starts.
+long probeVersionCode(const char* wineVersion)
+{
+    testsupport::ScratchRegistryKey override(HKEY_CURRENT_USER,
+                                             "Software\\Wine\\AppDefaults\\osversion_probe.exe");
+    override.setString("Version", wineVersion);
+    return testsupport::runProgram("\"" + testsupport::testBinDir() + "\\osversion_probe.exe\"");
+}
+
+TEST(OSVersionCode, FollowsTheReportedVersion)
+{
+    EXPECT_EQ(1024, probeVersionCode("win7"));
+    EXPECT_EQ(256, probeVersionCode("vista"));    // 6.0 workstation
+    EXPECT_EQ(512, probeVersionCode("win2008"));  // 6.0 server
+    EXPECT_EQ(2048, probeVersionCode("win2003")); // 5.2
+    EXPECT_EQ(0, probeVersionCode("win8"));       // 6.2 is unknown
+    EXPECT_EQ(0, probeVersionCode("win10"));
+}

@@ -1,0 +1,50 @@
+#include "tests/support/ChildProcess.h"
+
+#include <vector>
+
+namespace testsupport {
+
+ChildProcess::ChildProcess(const std::string& commandLine)
+{
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        info = PROCESS_INFORMATION{};
+}
+
+ChildProcess::~ChildProcess()
+{
+    terminate();
+}
+
+long ChildProcess::waitExit(DWORD timeoutMs)
+{
+    if (!started()) return -1;
+    if (WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    return static_cast<long>(code);
+}
+
+void ChildProcess::terminate()
+{
+    if (!started()) return;
+    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(info.hProcess, 1);
+        WaitForSingleObject(info.hProcess, 10000);
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    info = PROCESS_INFORMATION{};
+}
+
+long runProgram(const std::string& commandLine, DWORD timeoutMs)
+{
+    ChildProcess child(commandLine);
+    return child.waitExit(timeoutMs);
+}
+
+} // namespace testsupport
