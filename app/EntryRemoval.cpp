@@ -34,15 +34,16 @@ void moveAsideForRestart(const char* path)
 
 } // namespace
 
+bool removePath(const QXString& path)
+{
+    const char* text = path.getData() ? path.getData() : "";
+    if (QXFile(path).isDirectory()) return RemoveDirectoryA(text) != 0;
+    return std::remove(text) == 0;
+}
+
 void removeEntry(const QXString& entry)
 {
-    const char* path = entry.getData() ? entry.getData() : "";
-    QXFile file(entry);
-    bool removed;
-    if (file.isDirectory())
-        removed = RemoveDirectoryA(path) != 0;
-    else
-        removed = std::remove(path) == 0;
     // A directory that cannot be removed stays: there is no fallback for it.
-    if (!removed && file.isFile()) moveAsideForRestart(path);
+    if (!removePath(entry) && QXFile(entry).isFile())
+        moveAsideForRestart(entry.getData());
 }

@@ -196,9 +196,7 @@ TEST(OSVersionCode, WineDefaultIsWindows7)
 // Wine reads when the process starts.
 long probeVersionCode(const char* wineVersion)
 {
-    testsupport::ScratchRegistryKey override(HKEY_CURRENT_USER,
-                                             "Software\\Wine\\AppDefaults\\osversion_probe.exe");
-    override.setString("Version", wineVersion);
+    testsupport::WineVersionOverride override("osversion_probe.exe", wineVersion);
     return testsupport::runProgram("\"" + testsupport::testBinDir() + "\\osversion_probe.exe\"");
 }
 

@@ -1,0 +1,197 @@
+#include "app/ProductRegistration.h"
+
+#include "app/EntryRemoval.h"
+#include "qxsdk/core/QXObject.h"
+
+#include <cstring>
+#include <string>
+
+using QXSDK::QXProperties;
+using QXSDK::QXString;
+
+const char* const ProductRegistration::ImageExtensionList[kImageExtensionCount] = {
+    ".JPEG", ".JPG", ".PNG", ".JP2", ".BMP", ".GIF",  ".PCX", ".PGX", ".RAS", ".TGA",
+    ".TIFF", ".TIF", ".JPC", ".PPM", ".PGM", ".PBM", ".ICO", ".ICON", ".WMF"};
+
+namespace {
+
+const char kProductTypePrefix[] = "Vexlo";
+const char kAssociationsFile[] = "\\filelink.txt";
+const char kUserChoiceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+const char kUserChoiceValue[] = "Progid";
+const int kWindows7Code = 1024;
+
+struct RootName {
+    const char* name;
+    HKEY key;
+};
+
+const RootName kRoots[] = {
+    {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},   {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+    {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE}, {"HKEY_USERS", HKEY_USERS},
+    {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG}};
+
+// One step of taking a product type apart, deepest key first: the key to
+// open under HKEY_CLASSES_ROOT (relative to the type's key, null for the
+// root itself) and the value or subkey to delete in it (null: the type).
+struct RemovalStep {
+    const char* keyBelowType;
+    bool deletesSubkey;
+    const char* name;
+};
+
+const RemovalStep kTypeRemovalSteps[] = {
+    {"\\shell\\Open\\Command", false, ""},
+    {"\\shell\\Open", true, "Command"},
+    {"\\shell", true, "Open"},
+    {"\\shell", false, ""},
+    {"", true, "shell"},
+    {"\\FriendlyTypeName", false, ""},
+    {"", true, "FriendlyTypeName"},
+    {"\\DefaultIcon", false, ""},
+    {"", true, "DefaultIcon"},
+    {"", false, ""},
+    {nullptr, true, nullptr},
+};
+
+// A registry key opened for the length of a scope.
+class OpenKey {
+public:
+    OpenKey(HKEY parent, const char* subkey) : key(nullptr)
+    {
+        if (RegOpenKeyA(parent, subkey, &key) != ERROR_SUCCESS) key = nullptr;
+    }
+    OpenKey(HKEY parent, const char* subkey, REGSAM access) : key(nullptr)
+    {
+        if (RegOpenKeyExA(parent, subkey, 0, access, &key) != ERROR_SUCCESS) key = nullptr;
+    }
+    ~OpenKey()
+    {
+        if (key) RegCloseKey(key);
+    }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+
+    explicit operator bool() const { return key != nullptr; }
+    HKEY get() const { return key; }
+
+private:
+    HKEY key;
+};
+
+// The string value name of key; answers false when it is absent, and sets
+// present to tell an absent value from one of another type.
+bool readString(HKEY key, const char* name, std::string& text, bool& present)
+{
+    char value[1024] = {};
+    DWORD type = 0;
+    DWORD size = sizeof value - 1;
+    const LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+    present = status != ERROR_FILE_NOT_FOUND;
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+    text = value;
+    return true;
+}
+
+// True when the value names productType, in any letter case.
+bool namesProduct(HKEY key, const char* name, const std::string& productType)
+{
+    std::string text;
+    bool present = false;
+    return readString(key, name, text, present) && _stricmp(text.c_str(), productType.c_str()) == 0;
+}
+
+// True when the value is absent, empty or names productType: nobody but the
+// product has claimed it.
+bool unclaimedOrProducts(HKEY key, const char* name, const std::string& productType)
+{
+    std::string text;
+    bool present = false;
+    if (!readString(key, name, text, present)) return !present;
+    return text.empty() || _stricmp(text.c_str(), productType.c_str()) == 0;
+}
+
+void setStringValue(HKEY key, const char* name, const char* text)
+{
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   static_cast<DWORD>(std::strlen(text) + 1));
+}
+
+} // namespace
+
+ProductRegistration::ProductRegistration(const QXString& directory, QXProperties& table)
+    : programDir(directory), associations(table)
+{
+}
+
+int ProductRegistration::removeRegistryKey(QXString entry)
+{
+    QXString rootName("HKEY_CLASSES_ROOT");
+    QXString subkey(entry);
+    const char* text = entry.getData();
+    const char* backslash = (text && text[0]) ? std::strchr(text, '\\') : nullptr;
+    if (backslash) {
+        const int p = static_cast<int>(backslash - text);
+        rootName = entry.substring(0, p - 1);
+        subkey = entry.substring(p + 1, entry.getLength() - 1);
+    }
+
+    HKEY root = nullptr;
+    for (const RootName& candidate : kRoots) {
+        if (rootName.equalsIgnoreCase(candidate.name)) {
+            root = candidate.key;
+            break;
+        }
+    }
+    if (!root) return 0;
+    // An empty name would ask Windows to delete the root key itself.
+    if (!subkey.getData() || subkey.getData()[0] == '\0') return 0;
+
+    {
+        OpenKey key(root, nullptr);
+        if (!key) return 0;
+        if (RegDeleteKeyA(key.get(), subkey.getData()) != ERROR_SUCCESS) return 0;
+    }
+
+    for (const char* extension : ImageExtensionList) restoreAssociation(extension);
+    removePath(programDir + kAssociationsFile);
+    return 1;
+}
+
+void ProductRegistration::restoreAssociation(const char* extension)
+{
+    const std::string productType = std::string(kProductTypePrefix) + extension;
+    for (const RemovalStep& step : kTypeRemovalSteps) {
+        const std::string keyName = step.keyBelowType ? productType + step.keyBelowType : "";
+        const char* name = step.name ? step.name : productType.c_str();
+        OpenKey key(HKEY_CLASSES_ROOT, keyName.c_str());
+        if (!key) continue;
+        if (step.deletesSubkey)
+            RegDeleteKeyA(key.get(), name);
+        else
+            RegDeleteValueA(key.get(), name);
+    }
+
+    const QXString formerOwner = associations.getString(extension, "");
+    if (formerOwner.getLength() > 0) setDefaultProgram(extension, formerOwner.getData());
+}
+
+void ProductRegistration::setDefaultProgram(const char* extension, const char* progId)
+{
+    const std::string productType = std::string(kProductTypePrefix) + extension;
+    const REGSAM access = KEY_WRITE | KEY_QUERY_VALUE;
+
+    if (QXSDK::getOSVersionCode() == kWindows7Code) {
+        // Explorer's per-user choice: rewritten only when it exists and still
+        // names the product; never created.
+        const std::string choice = std::string(kUserChoiceKey) + extension + "\\UserChoice";
+        OpenKey key(HKEY_CURRENT_USER, choice.c_str(), access);
+        if (key && namesProduct(key.get(), kUserChoiceValue, productType))
+            setStringValue(key.get(), kUserChoiceValue, progId);
+    }
+
+    // After the type's removal a default value that names it points nowhere:
+    // give the extension back on every version unless someone else claimed it.
+    OpenKey key(HKEY_CLASSES_ROOT, extension, access);
+    if (key && unclaimedOrProducts(key.get(), "", productType)) setStringValue(key.get(), "", progId);
+}

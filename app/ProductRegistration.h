@@ -1,0 +1,36 @@
+#pragma once
+
+#include "qxsdk/core/QXProperties.h"
+#include "qxsdk/core/QXString.h"
+
+// The product's registry footprint: its own key (the manifest's last line),
+// its file types for the image extensions, and the former owners of those
+// extensions recorded in "filelink.txt" beside the program.
+class ProductRegistration {
+public:
+    // The image extensions whose file types the product installed, in order.
+    static constexpr int kImageExtensionCount = 19;
+    static const char* const ImageExtensionList[kImageExtensionCount];
+
+    // programDir: the directory of "filelink.txt", without a trailing
+    // backslash. associations: the loaded "filelink.txt"; not owned, it must
+    // outlive this object.
+    ProductRegistration(const QXSDK::QXString& programDir, QXSDK::QXProperties& associations);
+
+    // Deletes the key named by entry (ROOT\subkey, or a subkey of
+    // HKEY_CLASSES_ROOT), then takes back every extension and deletes
+    // "filelink.txt". Answers 0 and does nothing else when the key cannot be
+    // deleted (unknown root, subkeys present, absent).
+    int removeRegistryKey(QXSDK::QXString entry);
+    // Removes the product's file type of extension and gives the extension
+    // back to its former owner when one is recorded.
+    void restoreAssociation(const char* extension);
+    // Makes progId the extension's program again, wherever the extension
+    // still names the product's type; a later choice of the user or of
+    // another program is left alone.
+    void setDefaultProgram(const char* extension, const char* progId);
+
+private:
+    QXSDK::QXString programDir;
+    QXSDK::QXProperties& associations;
+};

@@ -1,0 +1,132 @@
+#include "app/ExternalPrograms.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ScratchDir.h"
+#include "tests/support/ScratchRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+using QXSDK::QXString;
+using namespace testsupport;
+
+namespace {
+
+const char kShellExClass[] = "CLSID\\{6F1E0A55-9D7B-4C1E-B5A3-2E9F1D0C7A11}";
+const char kShellExRecord[] = "Software\\Vexlo Tests\\ShellEx";
+
+std::string shortPath(const std::string& path)
+{
+    char buffer[1024] = {};
+    GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string fileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Polls until done() holds or the time is up: the product never waits for
+// the programs it starts, so the test has to.
+template <typename Condition>
+bool waitFor(Condition done, DWORD timeoutMs = 30000)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(ShellExtension, CommandLineCarriesTheShortPath)
+{
+    ScratchDir dir;
+    const std::string programDir = dir / "Vexlo Viewer";
+    ScratchDir::makeDir(programDir);
+    const std::string dll = programDir + "\\VexloShellEx.dll";
+    ASSERT_TRUE(CopyFileA((testBinDir() + "\\VexloShellEx.dll").c_str(), dll.c_str(), FALSE));
+    const std::string shortDll = shortPath(dll);
+    ASSERT_FALSE(shortDll.empty());
+    EXPECT_EQ(std::string::npos, shortDll.find(' '));
+    EXPECT_EQ("regsvr32.exe /s /u " + shortDll, shellExtensionCommand(QXString(programDir.c_str())).getData());
+}
+
+TEST(ShellExtension, MissingFileGivesTheQuotedLongPath)
+{
+    ScratchDir dir;
+    const std::string programDir = dir / "Vexlo Viewer";
+    EXPECT_EQ("regsvr32.exe /s /u \"" + programDir + "\\VexloShellEx.dll\"",
+              shellExtensionCommand(QXString(programDir.c_str())).getData());
+}
+
+TEST(ShellExtension, RegsvrUnregistersTheExtension)
+{
+    ScratchDir dir;
+    const std::string programDir = dir / "Vexlo Viewer";
+    ScratchDir::makeDir(programDir);
+    const std::string dll = programDir + "\\VexloShellEx.dll";
+    ASSERT_TRUE(CopyFileA((testBinDir() + "\\VexloShellEx.dll").c_str(), dll.c_str(), FALSE));
+    ScratchRegistryKey record(HKEY_CURRENT_USER, kShellExRecord);
+    ASSERT_EQ(0, runProgram("regsvr32.exe /s \"" + dll + "\""));
+    ASSERT_TRUE(keyExists(HKEY_CLASSES_ROOT, kShellExClass));
+
+    unregisterShellExtension(QXString(programDir.c_str()));
+
+    EXPECT_TRUE(waitFor([] { return !keyExists(HKEY_CLASSES_ROOT, kShellExClass); }));
+    EXPECT_EQ("regsvr32.exe /s /u " + shortPath(dll),
+              readString(HKEY_CURRENT_USER, kShellExRecord, "UnregisterCommandLine"));
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, kShellExClass);
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, kShellExClass);
+    // Let the DLL go before the scratch directory is removed.
+    waitFor([&] { return DeleteFileA(dll.c_str()) != 0; }, 10000);
+}
+
+TEST(FeedbackPage, BrowserReceivesExactlyTheAddress)
+{
+    // Wine's own iexplore would stall on a download prompt: a recorder takes
+    // its place in the prefix for the length of the test.
+    ScratchDir dir;
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string browser = std::string(system) + "\\iexplore.exe";
+    const std::string saved = dir / "iexplore.exe.saved";
+    const bool hadBrowser = CopyFileA(browser.c_str(), saved.c_str(), FALSE) != 0;
+    ASSERT_TRUE(CopyFileA((testBinDir() + "\\recorder.exe").c_str(), browser.c_str(), FALSE));
+    RegistryValueBackup override(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "iexplore.exe");
+    writeString(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "iexplore.exe", "native");
+    const std::string out = dir / "address.txt";
+    SetEnvironmentVariableA("VEXLO_RECORDER_OUT", out.c_str());
+
+    openFeedbackPage(QXString(kFeedbackAddress));
+
+    EXPECT_TRUE(waitFor([&] { return !fileText(out).empty(); }));
+    EXPECT_EQ("http://www.vexlo.com/suggest.jsp?pd=1", fileText(out));
+    SetEnvironmentVariableA("VEXLO_RECORDER_OUT", nullptr);
+    waitFor([&] { return hadBrowser ? CopyFileA(saved.c_str(), browser.c_str(), FALSE) != 0
+                                    : DeleteFileA(browser.c_str()) != 0; },
+            10000);
+}
+
+TEST(RunProgram, StartsWithoutWaiting)
+{
+    ScratchDir dir;
+    const std::string program = dir / "sleeper copy.exe";
+    ASSERT_TRUE(CopyFileA((testBinDir() + "\\sleeper.exe").c_str(), program.c_str(), FALSE));
+    const DWORD start = GetTickCount();
+    runProgram(QXString(("\"" + program + "\"").c_str()));
+    EXPECT_LT(GetTickCount() - start, 5000u); // the sleeper lives for a minute
+    // Started: its file is now in use.
+    EXPECT_TRUE(waitFor([&] { return !DeleteFileA(program.c_str()) && GetLastError() == ERROR_ACCESS_DENIED; },
+                        10000));
+    runProgram(QXString("taskkill.exe /f /im \"sleeper copy.exe\""));
+    waitFor([&] { return DeleteFileA(program.c_str()) != 0; }, 10000);
+}
