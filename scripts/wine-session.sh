@@ -34,6 +34,8 @@ wine_session_start() {
   # booting here with output to /dev/null keeps them off ctest's pipes.
   wineserver -p
   wine wineboot -i >/dev/null 2>&1
+  # A crashing test ends at once instead of waiting in Wine's debugger.
+  wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
   if [ $fresh -eq 1 ]; then
     # Wine's virtual desktop draws captions without a window manager and
     # handles activation and focus as Windows does.

@@ -1,0 +1,34 @@
+#include "qxsdk/graphics/IQXImageSource.h"
+
+namespace QXSDK {
+
+IQXPixelBuffer::IQXPixelBuffer() : QXObject()
+{
+    appendTypeName("IQXPixelBuffer");
+}
+
+IQXPixelBuffer::~IQXPixelBuffer()
+{
+}
+
+IQXImageSource::IQXImageSource() : QXObject()
+{
+    appendTypeName("IQXImageSource");
+}
+
+IQXImageSource::~IQXImageSource()
+{
+}
+
+int bytesPerPixel(int pixelFormat)
+{
+    switch (pixelFormat) {
+    case IQXImageSource::kFormatRGB:
+    case IQXImageSource::kFormatBGR: return 3;
+    case IQXImageSource::kFormatARGB:
+    case IQXImageSource::kFormatBGRA: return 4;
+    default: return 0;
+    }
+}
+
+} // namespace QXSDK

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+namespace testsupport {
+
+// A plain top-level window on the test display, destroyed with the object.
+class TestWindow {
+public:
+    explicit TestWindow(int width = 200, int height = 100, bool visible = false);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND get() const { return window; }
+    operator HWND() const { return window; }
+
+private:
+    HWND window;
+};
+
+// Dispatches the messages waiting for this thread.
+void pumpMessages();
+
+} // namespace testsupport
