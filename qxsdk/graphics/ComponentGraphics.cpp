@@ -1,5 +1,7 @@
 #include "qxsdk/graphics/ComponentGraphics.h"
 
+#include "qxsdk/graphics/ScopedFont.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
@@ -9,7 +11,6 @@ namespace QXSDK {
 
 namespace {
 
-const int kDefaultCharset = 1;
 const UINT kDisabledTextState = DST_PREFIXTEXT | DSS_DISABLED;
 const DWORD kColourOnColour = COLORONCOLOR;
 
@@ -51,43 +52,6 @@ private:
     HDC dc;
     HPEN pen;
     HBRUSH brush;
-    int saved;
-};
-
-// A GDI font made from a QXFont, selected between a save and a restore of
-// the context state and deleted at the end of the scope.
-class TextFrame {
-public:
-    TextFrame(HDC dc, QXFont* font) : dc(dc), handle(font ? createGdiFont(font) : nullptr), saved(0)
-    {
-        if (!handle) return;
-        saved = SaveDC(dc);
-        SelectObject(dc, handle);
-    }
-    ~TextFrame()
-    {
-        if (!handle) return;
-        if (saved) RestoreDC(dc, saved);
-        DeleteObject(handle);
-    }
-    TextFrame(const TextFrame&) = delete;
-    TextFrame& operator=(const TextFrame&) = delete;
-
-    explicit operator bool() const { return handle != nullptr; }
-
-private:
-    // The height goes to GDI as a positive number: a cell height.
-    static HFONT createGdiFont(QXFont* font)
-    {
-        const QXString face = font->getFaceName();
-        return CreateFontA(font->getHeight(), font->getWidth(), 0, 0, font->getWeight(),
-                           static_cast<DWORD>(font->getItalic()), static_cast<DWORD>(font->getUnderline()),
-                           static_cast<DWORD>(font->getStrikeOut()), kDefaultCharset, 0, 0, 0, 0,
-                           face.getData() ? face.getData() : "");
-    }
-
-    HDC dc;
-    HFONT handle;
     int saved;
 };
 
@@ -215,7 +179,7 @@ private:
 // Extent of text in font on dc; (0, 0) when it cannot be measured.
 QXSize measureText(HDC dc, QXFont* font, QXString& text)
 {
-    TextFrame frame(dc, font);
+    ScopedFont frame(dc, font);
     if (!frame) return QXSize(0, 0);
     SIZE extent = {0, 0};
     if (!GetTextExtentPoint32A(dc, text.getData() ? text.getData() : "", text.getLength(), &extent))
@@ -484,7 +448,7 @@ int ComponentGraphics::drawBezier(QXPoint* points, int count)
 void ComponentGraphics::drawString(QXString text, QXRect rect, int format)
 {
     if (!memoryDC) return;
-    TextFrame frame(memoryDC, font);
+    ScopedFont frame(memoryDC, font);
     if (!frame) return;
     SetTextColor(memoryDC, colourOf(foreground));
     RECT area = {rect.getX(), rect.getY(), rect.getX() + rect.getWidth(), rect.getY() + rect.getHeight()};
@@ -496,7 +460,7 @@ void ComponentGraphics::drawString(QXString text, QXRect rect, int format)
 void ComponentGraphics::drawString(QXString text, int x, int y)
 {
     if (!memoryDC) return;
-    TextFrame frame(memoryDC, font);
+    ScopedFont frame(memoryDC, font);
     if (!frame) return;
     SetTextColor(memoryDC, colourOf(foreground));
     TextOutA(memoryDC, x, y, text.getData() ? text.getData() : "", text.getLength());
@@ -600,7 +564,7 @@ void ComponentGraphics::clear()
 void ComponentGraphics::drawDisabledString(QXString text, int x, int y)
 {
     if (!memoryDC) return;
-    TextFrame frame(memoryDC, font);
+    ScopedFont frame(memoryDC, font);
     if (!frame) return;
     DrawStateA(memoryDC, nullptr, nullptr, reinterpret_cast<LPARAM>(text.getData() ? text.getData() : ""),
                static_cast<WPARAM>(text.getLength()), x, y, 0, 0, kDisabledTextState);

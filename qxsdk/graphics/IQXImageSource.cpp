@@ -20,6 +20,11 @@ IQXImageSource::~IQXImageSource()
 {
 }
 
+IQXPixelBuffer* IQXImageSource::getPixels()
+{
+    return getRegion(0, 0, getWidth(), getHeight());
+}
+
 int bytesPerPixel(int pixelFormat)
 {
     switch (pixelFormat) {

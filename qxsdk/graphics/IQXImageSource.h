@@ -25,6 +25,8 @@ public:
     // of columns x1..x2-1 and rows y1..y2-1, rows tightly packed top-down;
     // null for a region outside the image.
     virtual IQXPixelBuffer* getRegion(int x1, int y1, int x2, int y2) = 0;
+    // The whole image as one buffer (retained once), rows top-down.
+    virtual IQXPixelBuffer* getPixels();
 };
 
 // Bytes per pixel of a format, 0 for an unknown one.

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "qxsdk/graphics/QXFont.h"
+
+#include <windows.h>
+
+namespace QXSDK {
+
+// A GDI font made from a QXFont for one text operation: selected into a
+// context between a save and a restore of its state, and deleted when the
+// scope ends. The height goes to GDI as a positive number, a cell height.
+class ScopedFont {
+public:
+    ScopedFont(HDC dc, QXFont* font);
+    ~ScopedFont();
+    ScopedFont(const ScopedFont&) = delete;
+    ScopedFont& operator=(const ScopedFont&) = delete;
+
+    // False when there was no font or GDI refused to make it.
+    explicit operator bool() const { return handle != nullptr; }
+
+private:
+    HDC dc;
+    HFONT handle;
+    int saved;
+};
+
+} // namespace QXSDK

@@ -1,0 +1,232 @@
+#include "tests/component/ProbeComponent.h"
+#include "tests/support/EventLog.h"
+#include "tests/support/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace QXSDK;
+using testsupport::EventLog;
+using testsupport::RecordingActionListener;
+using testsupport::RecordingListener;
+
+namespace {
+
+HINSTANCE instance()
+{
+    return GetModuleHandleA(nullptr);
+}
+
+} // namespace
+
+TEST(QXComponentState, FreshComponent)
+{
+    EventLog log;
+    ProbeComponent component(log);
+    EXPECT_STREQ("QXObject.QXComponent", QXComponent().getTypeName());
+    EXPECT_EQ(1, component.isVisible());
+    EXPECT_EQ(0, component.isDisabled());
+    EXPECT_EQ(0, component.isCreated());
+    EXPECT_STREQ("QXComponent", component.getText().getData());
+    EXPECT_STREQ("QXComponent", component.getClassName().getData());
+    EXPECT_EQ(static_cast<int>(GetSysColor(COLOR_BTNFACE)), component.getBackground().getValue());
+    EXPECT_EQ(static_cast<int>(GetSysColor(COLOR_WINDOWTEXT)), component.getForeground().getValue());
+    EXPECT_EQ(0, component.getTextHeight() + 1); // -1 without a window
+    EXPECT_EQ(0, component.getTextExtent(QXString("abc")).getWidth());
+    EXPECT_EQ(0, component.hasFocus());
+    EXPECT_EQ(0, component.startTimer(10));
+    EXPECT_EQ(0, component.reservedQuery());
+    EXPECT_EQ(0, component.getScreenLocation().getX());
+}
+
+TEST(QXComponentState, ValuesSetBeforeCreateAreUsed)
+{
+    EventLog log;
+    ProbeComponent component(log);
+    component.setText(QXString("Vexlo"));
+    component.hide();
+    component.disable();
+    ASSERT_EQ(1, component.createPopup(30, 40, 120, 80));
+    EXPECT_EQ(1, component.isCreated());
+    RECT rect;
+    GetWindowRect(component.window(), &rect);
+    EXPECT_EQ(30, rect.left);
+    EXPECT_EQ(40, rect.top);
+    EXPECT_EQ(120, rect.right - rect.left);
+    EXPECT_EQ(80, rect.bottom - rect.top);
+    char title[32] = {};
+    GetWindowTextA(component.window(), title, sizeof title);
+    EXPECT_STREQ("Vexlo", title);
+    EXPECT_FALSE(IsWindowVisible(component.window()));
+    EXPECT_FALSE(IsWindowEnabled(component.window()));
+    component.show(1);
+    component.enable();
+    EXPECT_TRUE(IsWindowVisible(component.window()));
+    EXPECT_TRUE(IsWindowEnabled(component.window()));
+    EXPECT_EQ(0, component.isDisabled());
+}
+
+TEST(QXComponentState, StylePresets)
+{
+    EventLog log;
+    ProbeComponent component(log);
+    ImplQXComponent* binding = component.getBinding();
+    EXPECT_EQ(static_cast<DWORD>(WS_CHILD), binding->getStyle());
+    component.setWindowType(7);
+    EXPECT_EQ(static_cast<DWORD>(WS_CHILD), binding->getStyle());
+    const DWORD presets[] = {0x800B0000, 0x40000000, 0x00CF0000, 0x06080000, 0x06000000, 0x000A0000, 0x80000000};
+    for (int type = 0; type < 7; ++type) {
+        component.setWindowType(type);
+        EXPECT_EQ(presets[type], binding->getStyle()) << type;
+    }
+    component.disable();
+    EXPECT_TRUE(binding->getStyle() & WS_DISABLED);
+    component.setWindowType(6); // the whole word is replaced
+    EXPECT_FALSE(binding->getStyle() & WS_DISABLED);
+    EXPECT_EQ(1, component.isDisabled());
+    ASSERT_EQ(1, component.createPopup(0, 0, 50, 50));
+    EXPECT_FALSE(IsWindowEnabled(component.window())); // create disables it again
+}
+
+TEST(QXComponentActions, ListenersAreUniqueAndFanOutInOrder)
+{
+    EventLog log;
+    ProbeComponent component(log);
+    RecordingActionListener first(log, "first"), second(log, "second");
+    EXPECT_EQ(1, component.fireAction(1, 2)); // the own actionPerformed only
+    EXPECT_EQ(1, component.actionCount);
+    EXPECT_TRUE(log.empty());
+
+    component.addActionListener(&first);
+    component.addActionListener(&first);
+    component.addActionListener(&second);
+    second.result = 7;
+    EXPECT_EQ(7, component.fireAction(5, 0x100000000LL));
+    EXPECT_EQ((EventLog{"first:action(5,4294967296)", "second:action(5,4294967296)"}), log);
+    EXPECT_EQ(static_cast<QXObject*>(&component), first.lastSource);
+
+    log.clear();
+    first.result = 0; // no answer ends the fan-out early
+    second.result = 1;
+    component.removeActionListener(&first);
+    component.removeActionListener(&first);
+    RecordingActionListener never(log, "never");
+    component.removeActionListener(&never);
+    QXColor other;
+    EXPECT_EQ(1, component.fireAction(&other, 3, -1));
+    EXPECT_EQ((EventLog{"second:action(3,-1)"}), log);
+    EXPECT_EQ(static_cast<QXObject*>(&other), second.lastSource);
+    component.removeAllActionListeners();
+    log.clear();
+    component.fireAction(1, 1);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST(QXComponentSelfFilter, OtherSourcesReachNoHandler)
+{
+    EventLog log;
+    ProbeComponent component(log), other(log, "other");
+    QXObject* source = &other;
+    EXPECT_EQ(1, component.onMouseMoved(source, QXPoint(1, 2)));
+    EXPECT_EQ(1, component.onClosing(source));
+    EXPECT_EQ(1, component.onTimer(source));
+    EXPECT_EQ(1, component.onPaint(source, QXRect(0, 0, 1, 1), nullptr));
+    EXPECT_EQ(1, component.onPaintFrame(source, QXRect(0, 0, 1, 1), nullptr));
+    EXPECT_TRUE(log.empty());
+
+    component.closingAnswer = 0;
+    EXPECT_EQ(0, component.onClosing(&component));
+    component.pressAnswer = 0;
+    EXPECT_EQ(1, component.onMousePressed(&component, QXPoint(3, 4))); // the handler's 0 is dropped
+    EXPECT_EQ((EventLog{"own.closing", "own.mousePressed(3,4)"}), log);
+}
+
+TEST(QXComponentSelfFilter, LeftPressFromAnySourceTakesTheFocus)
+{
+    EventLog log;
+    ProbeComponent component(log), other(log, "other");
+    ASSERT_EQ(1, component.createPopup(0, 0, 60, 40));
+    ASSERT_EQ(1, other.createPopup(100, 0, 60, 40));
+    SetFocus(other.window());
+    ASSERT_EQ(other.window(), GetFocus());
+    testsupport::pumpMessages();
+    log.clear();
+
+    component.onMousePressed(&other, QXPoint(1, 1));
+    EXPECT_EQ(component.window(), GetFocus());
+    EXPECT_EQ(1, component.hasFocus());
+    EXPECT_TRUE(log.empty()); // mousePressed is for the own source only
+
+    SetFocus(other.window());
+    component.setFocusOnClick(0);
+    component.onMousePressed(&other, QXPoint(1, 1));
+    EXPECT_EQ(other.window(), GetFocus());
+    component.setFocusOnClick(1);
+    component.disable();
+    component.onMousePressed(&component, QXPoint(1, 1));
+    EXPECT_EQ(other.window(), GetFocus());
+}
+
+TEST(QXComponentSelfFilter, DestroyedFromAnySourceClearsCreated)
+{
+    EventLog log;
+    ProbeComponent component(log), other(log, "other");
+    ASSERT_EQ(1, component.createPopup(0, 0, 40, 40));
+    EXPECT_EQ(1, component.isCreated());
+    log.clear();
+    component.onDestroyed(&other);
+    EXPECT_EQ(0, component.isCreated());
+    EXPECT_TRUE(log.empty());
+}
+
+TEST(QXComponentState, ScreenSizeIsTheDesktopsClientArea)
+{
+    RECT desktop;
+    GetClientRect(GetDesktopWindow(), &desktop);
+    QXSize screen = QXComponent::getScreenSize();
+    EXPECT_EQ(desktop.right, screen.getWidth());
+    EXPECT_EQ(desktop.bottom, screen.getHeight());
+    EXPECT_GT(screen.getWidth(), 0);
+}
+
+TEST(QXComponentState, DefaultPaintFillsTheBackgroundAndAnswersZero)
+{
+    QXComponent component;
+    testsupport::TestWindow window;
+    ComponentGraphics surface;
+    HDC screen = GetDC(nullptr);
+    surface.createBuffer(screen, 10, 10);
+    ReleaseDC(nullptr, screen);
+    surface.setWindow(window);
+    surface.setBackground(QXColor(0, 0, 255));
+    EXPECT_EQ(0, component.paint(QXRect(0, 0, 5, 5), &surface));
+    EXPECT_EQ(RGB(0, 0, 255), GetPixel(surface.getMemoryDC(), 4, 4));
+    EXPECT_EQ(0, component.paintArea(QXRect(0, 0, 5, 5), &surface));
+}
+
+TEST(QXComponentCreate, FailedWindowShowsTheErrorBox)
+{
+    EventLog log;
+    ProbeComponent component(log);
+    // A child window without a parent: Windows refuses it.
+    std::string boxText;
+    std::thread answer([&] {
+        for (int i = 0; i < 200; ++i) {
+            HWND box = FindWindowA("#32770", "eeerrr");
+            if (box) {
+                char text[128] = {};
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                boxText = text;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(50);
+        }
+    });
+    EXPECT_EQ(0, component.create(CreateContext{instance(), nullptr}));
+    answer.join();
+    EXPECT_EQ(0, component.isCreated());
+    EXPECT_EQ(0u, boxText.find("createwindows err="));
+    EXPECT_EQ(std::to_string(ERROR_TLW_WITH_WSCHILD), boxText.substr(18));
+}
