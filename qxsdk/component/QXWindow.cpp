@@ -1,0 +1,47 @@
+#include "qxsdk/component/QXWindow.h"
+
+#include "qxsdk/component/ImplQXComponent.h"
+
+namespace QXSDK {
+
+namespace {
+
+const int kOverlappedWindow = 2;
+
+} // namespace
+
+QXWindow::QXWindow() : QXObject(), QXComponent(), QXDesignComponent(), QXContainer()
+{
+    appendTypeName("QXWindow");
+    setClassName(QXString("QXWindow"));
+    setWindowType(kOverlappedWindow);
+}
+
+QXWindow::~QXWindow()
+{
+}
+
+void QXWindow::quit() { if (getBinding()) getBinding()->postQuit(); }
+void QXWindow::close() { if (getBinding()) getBinding()->postClose(); }
+void QXWindow::maximize() { if (getBinding()) getBinding()->maximize(); }
+void QXWindow::minimize() { if (getBinding()) getBinding()->minimize(); }
+void QXWindow::restore() { if (getBinding()) getBinding()->restore(); }
+void QXWindow::setTopMost(int on) { if (getBinding()) getBinding()->setTopMost(on); }
+void QXWindow::bringToFront() { if (getBinding()) getBinding()->bringToFront(); }
+
+int QXWindow::create(CreateContext context)
+{
+    QXComponent::create(context);
+    // Runs even when the window could not be made: a WM_QUIT from elsewhere ends it.
+    if (getBinding()) getBinding()->runMessageLoop();
+    return 1;
+}
+
+int QXWindow::destroyed()
+{
+    QXContainer::destroyed();
+    quit();
+    return 1;
+}
+
+} // namespace QXSDK
