@@ -1,0 +1,71 @@
+#include "qxsdk/widgets/QXHelper.h"
+
+namespace QXSDK {
+
+namespace {
+
+const int kMarginWidth = 4;
+const int kMarginHeight = 2;
+const int kTextX = 2;
+const int kTextY = 1;
+
+} // namespace
+
+QXHelper::QXHelper()
+    : QXObject(), QXComponent(), QXDesignComponent(), QXContainer(), QXPopupWindow(), helpText("")
+{
+    appendTypeName("QXHelper");
+    setClassName(QXString("QXHelper"));
+    setBackground(QXColor(255, 255, 225));
+    setSize(kMarginWidth, kMarginHeight, 0);
+    hide();
+}
+
+QXHelper::~QXHelper()
+{
+}
+
+void QXHelper::fitToText()
+{
+    QXSize extent = getTextExtent(helpText);
+    setSize(extent.getWidth() + kMarginWidth, extent.getHeight() + kMarginHeight, 0);
+}
+
+void QXHelper::setHelpText(QXString text)
+{
+    helpText = text;
+    fitToText();
+}
+
+QXString QXHelper::getHelpText()
+{
+    return helpText;
+}
+
+void QXHelper::windowCreated()
+{
+    fitToText();
+    QXContainer::windowCreated();
+}
+
+int QXHelper::paint(QXRect area, IQXGraphics* surface)
+{
+    if (!surface) return 1;
+    surface->retain();
+    QXDesignComponent::paint(area, surface);
+    surface->setTransparent(1);
+    QXSize size = getSize();
+    QXColor* pen = surface->getForeground();
+    if (pen) {
+        const int saved = pen->getARGB();
+        pen->setARGB(0);
+        surface->drawRect(0, 0, size.getWidth() - 1, size.getHeight() - 1);
+        surface->drawString(helpText, kTextX, kTextY);
+        pen->setARGB(saved);
+        pen->release();
+    }
+    surface->release();
+    return 1;
+}
+
+} // namespace QXSDK

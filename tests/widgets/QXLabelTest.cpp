@@ -1,0 +1,112 @@
+#include "qxsdk/widgets/QXLabel.h"
+#include "tests/support/TestWindow.h"
+#include "tests/widgets/WidgetHost.h"
+
+#include <gtest/gtest.h>
+
+using namespace QXSDK;
+using testsupport::EventLog;
+
+namespace {
+
+const COLORREF kWhite = RGB(255, 255, 255);
+
+// A white 120 x 20 label with red text in a host window.
+class LabelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        label->retain();
+        label->setBounds(10, 10, 120, 20, 0);
+        label->setBackground(QXColor(255, 255, 255));
+        label->setForeground(QXColor(255, 0, 0));
+        host.add(label);
+        ASSERT_EQ(1, host.open());
+        testsupport::pumpMessages();
+    }
+    void TearDown() override { label->release(); }
+
+    RECT textBox(const char* text, int alignment)
+    {
+        label->setAlignment(alignment);
+        label->setCaption(QXString(text));
+        return BufferView(*label).boxOfOthers(kWhite);
+    }
+
+    EventLog log;
+    QXLabel* label = new QXLabel();
+    WidgetHost host{log};
+};
+
+} // namespace
+
+TEST_F(LabelTest, NamesItsWindowClass)
+{
+    EXPECT_STREQ("QXObject.QXComponent.QXDesignComponent.QXLabel", label->getTypeName());
+    EXPECT_STREQ("QXLabel", label->getClassName().getData());
+    char name[32] = {};
+    GetClassNameA(label->getBinding()->getWindow(), name, sizeof name);
+    EXPECT_STREQ("QXLabel", name);
+    EXPECT_EQ(0, label->getAlignment());
+}
+
+TEST_F(LabelTest, AlignmentsPlaceTheTextAtTheTop)
+{
+    const RECT left = textBox("Vexlo", 0);
+    const RECT right = textBox("Vexlo", 1);
+    const RECT centre = textBox("Vexlo", 2);
+    ASSERT_GE(left.right, 0);
+    EXPECT_LE(left.left, 2);
+    EXPECT_GE(right.right, 117);
+    const int width = left.right - left.left;
+    EXPECT_EQ(width, right.right - right.left);
+    EXPECT_NEAR(60, (centre.left + centre.right) / 2, 2);
+    for (const RECT& box : {left, right, centre}) EXPECT_LE(box.top, 5); // not centred vertically
+
+    // Any other alignment: top-left, at the text's own line breaks.
+    const RECT lines = textBox("ab\ncd", 7);
+    const RECT single = textBox("ab\ncd", 0);
+    EXPECT_LE(lines.left, 2);
+    EXPECT_GT(lines.bottom, single.bottom + 5); // a second line
+    EXPECT_STREQ("ab\ncd", label->getCaption().getData());
+}
+
+TEST_F(LabelTest, TextIsClippedAtTheEdges)
+{
+    const char* wide = "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
+    BufferView view(*label);
+    label->setAlignment(0);
+    label->setCaption(QXString(wide));
+    EXPECT_GT(view.count(RGB(255, 0, 0), 115, 0, 120, 20), 0);
+    label->setAlignment(2);
+    label->setCaption(QXString(wide));
+    EXPECT_GT(view.count(RGB(255, 0, 0), 0, 0, 5, 20), 0);
+    EXPECT_GT(view.count(RGB(255, 0, 0), 115, 0, 120, 20), 0);
+}
+
+TEST_F(LabelTest, EmptyCaptionPaintsOnlyTheBackground)
+{
+    label->setCaption(QXString("x"));
+    label->setCaption(QXString(""));
+    BufferView view(*label);
+    EXPECT_EQ(120 * 20, view.count(kWhite, 0, 0, 120, 20));
+}
+
+TEST(QXLabel, CaptionBeforeTheWindowIsShownAtTheFirstPaint)
+{
+    EventLog log;
+    QXLabel* label = new QXLabel();
+    label->retain();
+    label->setCaption(QXString("early")); // no window yet: only stored
+    label->setBounds(0, 0, 80, 20, 0);
+    label->setBackground(QXColor(255, 255, 255));
+    {
+        WidgetHost host(log);
+        host.add(label);
+        ASSERT_EQ(1, host.open());
+        testsupport::pumpMessages();
+        BufferView view(*label);
+        EXPECT_LT(view.count(RGB(255, 255, 255), 0, 0, 80, 20), 80 * 20);
+    }
+    label->release();
+}
