@@ -1,0 +1,139 @@
+#include "app/uninstall.h"
+
+#include "app/EntryRemoval.h"
+#include "app/ExternalPrograms.h"
+#include "app/ProductRegistration.h"
+#include "qxsdk/core/QXFile.h"
+#include "qxsdk/core/QXFileStream.h"
+
+using namespace QXSDK;
+
+namespace {
+
+const int kOverlappedNoMenu = 4;
+const int kFlatLook = 0;
+// "Vexlo 卸载程序" (Vexlo uninstaller) in GBK.
+const char kTitle[] = "Vexlo \xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2";
+// "完成" (Done) in GBK.
+const char kDoneCaption[] = "\xCD\xEA\xB3\xC9";
+const char kStatusPrefix[] = "Remove->";
+const char kManifestFile[] = "\\install.txt";
+const char kAssociationsFile[] = "\\filelink.txt";
+
+} // namespace
+
+uninstall::uninstall()
+    : QXObject(), QXComponent(), QXDesignComponent(), QXContainer(), QXWindow(), statusLabel(nullptr),
+      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0)
+{
+    setWindowType(kOverlappedNoMenu);
+    setInheritedFlag(kFlatLook);
+    setText(QXString(kTitle));
+    QXSize screen = QXComponent::getScreenSize();
+    setLocation((screen.getWidth() - kWidth) / 2, (screen.getHeight() - kHeight) / 2, 0);
+    setSize(kWidth, kHeight, 1);
+
+    QXFont* font = createFont(QXString("Arial"));
+    setFont(font);
+
+    statusLabel = new QXLabel();
+    statusLabel->setLocation(10, 8, 1);
+    statusLabel->setSize(475, 21, 1);
+    add(statusLabel);
+
+    progressGauge = new QXGuage();
+    progressGauge->setLocation(10, 30, 1);
+    progressGauge->setSize(475, 20, 1);
+    add(progressGauge);
+    progressGauge->setShowPercentage(1);
+
+    loadManifest();
+    loadAssociations();
+    progressGauge->setMaximum(entryList.count());
+
+    finishButton = new QXButton(QXString(kDoneCaption));
+    finishButton->setLocation(160, 55, 1);
+    finishButton->setSize(175, 20, 1);
+    add(finishButton);
+    finishButton->disable();
+    if (font) font->release();
+    processedCount = 0;
+}
+
+uninstall::~uninstall()
+{
+}
+
+void uninstall::loadManifest()
+{
+    QXFile* directory = QXFile::getModuleDirectory();
+    if (directory) {
+        programDir = directory->getPath();
+        directory->release();
+    }
+    QXFileStream manifest;
+    manifest.setPath(programDir + kManifestFile);
+    manifest.setMode(IQXIOStream::kModeRead);
+    if (!manifest.open()) return;
+    QXString line;
+    while (manifest.available() != -1) {
+        if (!readLine(manifest, line)) break;
+        line.trimRight();
+        entryList.addLast(line);
+    }
+    manifest.close();
+}
+
+void uninstall::loadAssociations()
+{
+    associations.load(programDir + kAssociationsFile);
+}
+
+void uninstall::windowCreated()
+{
+    QXWindow::windowCreated();
+    if (!entryList.moveFirst()) {
+        quit();
+        return;
+    }
+    unregisterShellExtension(programDir);
+    processedCount = 1;
+    progressGauge->setValue(0);
+    startTimer(kStepMilliseconds);
+}
+
+int uninstall::timerFired()
+{
+    const QXString* current = entryList.getCurrent();
+    const QXString entry = current ? *current : QXString();
+    if (entryList.isLast()) {
+        ProductRegistration(programDir, associations).removeRegistryKey(entry);
+    } else {
+        statusLabel->setCaption(QXString(kStatusPrefix) + entry.getData());
+        removeEntry(entry);
+    }
+    progressGauge->setValue(processedCount);
+    ++processedCount;
+    if (!entryList.moveNext()) {
+        stopTimer();
+        statusLabel->setCaption(QXString(""));
+        finishButton->enable();
+    }
+    return 1;
+}
+
+int uninstall::paint(QXRect area, IQXGraphics* surface)
+{
+    QXDesignComponent::paint(area, surface);
+    if (surface) surface->setTransparent(1);
+    return 1;
+}
+
+int uninstall::actionPerformed(QXObject* source, int id, long long)
+{
+    if (source == static_cast<QXObject*>(finishButton) && id == QXButton::kClickAction) {
+        openFeedbackPage(QXString(kFeedbackAddress));
+        quit();
+    }
+    return 1;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "qxsdk/component/QXWindow.h"
+#include "qxsdk/core/QXProperties.h"
+#include "qxsdk/core/QXString.h"
+#include "qxsdk/core/TQXList.h"
+#include "qxsdk/widgets/QXButton.h"
+#include "qxsdk/widgets/QXGuage.h"
+#include "qxsdk/widgets/QXLabel.h"
+
+// The uninstaller's window: a status line, a progress gauge and the button
+// "完成" (Done). It owns the run: the manifest install.txt and the former
+// file types filelink.txt, both read from the program's own directory when
+// the window is constructed; one manifest entry is removed per 10 ms tick of
+// its timer, the last entry being the product's registry key.
+class uninstall : public QXSDK::QXWindow {
+public:
+    static constexpr int kWidth = 502;
+    static constexpr int kHeight = 116;
+    static constexpr int kStepMilliseconds = 10;
+
+    // Lays out the window and its widgets and loads the two files.
+    uninstall();
+    ~uninstall() override;
+
+    // Creates the children's windows, then starts the run (or quits at once
+    // when the manifest is empty).
+    void windowCreated() override;
+    // One step of the run.
+    int timerFired() override;
+    int paint(QXSDK::QXRect area, QXSDK::IQXGraphics* surface) override;
+    // The finished run's button: the feedback page, then the end.
+    int actionPerformed(QXSDK::QXObject* source, int id, long long value) override;
+
+private:
+    // install.txt, one entry per line, trailing blanks cut.
+    void loadManifest();
+    // filelink.txt; a missing file leaves the table empty.
+    void loadAssociations();
+
+    QXSDK::QXLabel* statusLabel;
+    QXSDK::QXGuage* progressGauge;
+    QXSDK::QXButton* finishButton;
+    QXSDK::TQXList<QXSDK::QXString> entryList;
+    QXSDK::QXString programDir;
+    int processedCount;
+    QXSDK::QXProperties associations;
+};
