@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The one test command: installs what is missing, builds the product and its
-# tests for Windows, and runs every test under Wine on a private display.
+# tests for Windows, and runs every test under Wine on private displays: the
+# unit tests in build/wineprefix, the end-to-end suite in a fresh prefix
+# (build/e2e-prefix) on a display of its own. Arguments go to ctest.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VEXLO_BUILD_DIR:-$root/build}
@@ -12,6 +14,15 @@ cmake --build "$build" -j"$(nproc)" -- --no-print-directory >/dev/null
 
 source "$root/scripts/wine-session.sh"
 wine_session_start "$build/wineprefix"
+
+wine_display_start
+export VEXLO_E2E_DISPLAY=$WINE_SESSION_DISPLAY
+export VEXLO_E2E_PREFIX=$build/e2e-prefix
+export VEXLO_SCREENSHOTS=$build/screenshots
+rm -rf "$VEXLO_E2E_PREFIX" "$VEXLO_SCREENSHOTS"
+WINE_SESSION_PREFIXES+=("$VEXLO_E2E_PREFIX")
+wine_prefix_start "$VEXLO_E2E_PREFIX" "$VEXLO_E2E_DISPLAY"
+
 status=0
 ctest --test-dir "$build" --output-on-failure -j2 "$@" || status=$?
 wine_session_stop

@@ -1,32 +1,41 @@
-# Sourced by the test and demo commands: a private Wine prefix on a private X
-# display, with everything started here stopped again when the shell exits.
+# Sourced by the test and demo commands: private Wine prefixes on private X
+# displays, with everything started here stopped again when the shell exits.
 #
-#   wine_session_start PREFIX   starts Xvfb and a persistent wineserver, boots
-#                               (and on first use creates) the prefix
-#   wine_session_stop           stops both; registered as an EXIT trap
+#   wine_display_start          starts an Xvfb; sets WINE_SESSION_DISPLAY (":N")
+#   wine_prefix_start PREFIX D  boots (and on first use creates) PREFIX with a
+#                               persistent wineserver, for display D
+#   wine_session_start PREFIX   both, and exports WINEPREFIX and DISPLAY
+#   wine_session_stop           stops all of them; registered as an EXIT trap
 
-wine_session_start() {
-  export WINEPREFIX=$1
+WINE_SESSION_PIDS=()
+WINE_SESSION_PREFIXES=()
+
+wine_common_environment() {
   export WINEDEBUG=-all
   export WINEARCH=win64
   export LANG=zh_CN.UTF-8
   export LC_ALL=zh_CN.UTF-8
-  # No Mono or Gecko download prompts while the prefix is created.
+  # No Mono or Gecko download prompts while a prefix is created.
   export WINEDLLOVERRIDES="mscoree,mshtml="
+}
 
-  local displayfile
+wine_display_start() {
+  local displayfile i
   displayfile=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-  WINE_SESSION_XVFB=$!
+  WINE_SESSION_PIDS+=($!)
   trap wine_session_stop EXIT
-  local i
   for i in $(seq 1 100); do
     [ -s "$displayfile" ] && break
     sleep 0.1
   done
-  export DISPLAY=":$(head -n1 "$displayfile")"
+  WINE_SESSION_DISPLAY=":$(head -n1 "$displayfile")"
   rm -f "$displayfile"
+}
 
+wine_prefix_start() (
+  export WINEPREFIX=$1 DISPLAY=$2
+  wine_common_environment
   local fresh=0
   [ -f "$WINEPREFIX/system.reg" ] || fresh=1
   mkdir -p "$WINEPREFIX"
@@ -34,7 +43,7 @@ wine_session_start() {
   # booting here with output to /dev/null keeps them off ctest's pipes.
   wineserver -p
   wine wineboot -i >/dev/null 2>&1
-  # A crashing test ends at once instead of waiting in Wine's debugger.
+  # A crashing program ends at once instead of waiting in Wine's debugger.
   wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
   if [ $fresh -eq 1 ]; then
     # Wine's virtual desktop draws captions without a window manager and
@@ -46,17 +55,28 @@ wine_session_start() {
     wineserver -p
     wine wineboot >/dev/null 2>&1
   fi
+)
+
+wine_session_start() {
+  wine_common_environment
+  wine_display_start
+  export DISPLAY=$WINE_SESSION_DISPLAY
+  export WINEPREFIX=$1
+  WINE_SESSION_PREFIXES+=("$1")
+  wine_prefix_start "$WINEPREFIX" "$DISPLAY"
 }
 
 wine_session_stop() {
   trap - EXIT
-  if [ -n "${WINEPREFIX:-}" ]; then
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
-  fi
-  if [ -n "${WINE_SESSION_XVFB:-}" ]; then
-    kill "$WINE_SESSION_XVFB" 2>/dev/null || true
-    wait "$WINE_SESSION_XVFB" 2>/dev/null || true
-    WINE_SESSION_XVFB=
-  fi
+  local prefix pid
+  for prefix in "${WINE_SESSION_PREFIXES[@]}"; do
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1 || true
+  done
+  for pid in "${WINE_SESSION_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  WINE_SESSION_PIDS=()
+  WINE_SESSION_PREFIXES=()
 }

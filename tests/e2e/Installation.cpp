@@ -1,0 +1,269 @@
+#include "tests/e2e/Installation.h"
+
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ScratchDir.h"
+#include "tests/support/ScratchRegistryKey.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+using testsupport::ScratchDir;
+
+namespace e2e {
+
+const std::vector<std::string> kExtensions = {".JPEG", ".JPG", ".PNG", ".JP2", ".BMP", ".GIF", ".PCX",
+                                              ".PGX",  ".RAS", ".TGA", ".TIFF", ".TIF", ".JPC", ".PPM",
+                                              ".PGM",  ".PBM", ".ICO", ".ICON", ".WMF"};
+const char kShellExtensionClass[] = "CLSID\\{6F1E0A55-9D7B-4C1E-B5A3-2E9F1D0C7A11}";
+const char Installation::kProgramDir[] = "C:\\Program Files\\Vexlo Viewer";
+
+namespace {
+
+const char kProductKey[] = "SOFTWARE\\Vexlo";
+const char kFileExts[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+const char kShellExRecord[] = "Software\\Vexlo Tests";
+// "说明.txt" (readme) in GBK.
+const char kGbkReadme[] = "lang\\\xCB\xB5\xC3\xF7.txt";
+
+std::string tempDir()
+{
+    char buffer[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, buffer);
+    return buffer;
+}
+
+std::string lower(std::string text)
+{
+    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+void copyOrThrow(const std::string& from, const std::string& to)
+{
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) throw std::runtime_error("cannot copy " + from + " to " + to);
+}
+
+void walkFiles(const std::string& path, std::map<std::string, std::string>& out)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return;
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        out[path] = std::to_string(data.nFileSizeLow);
+        return;
+    }
+    out[path] = "dir";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") walkFiles(path + "\\" + name, out);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void walkRegistry(HKEY root, const std::string& rootName, const std::string& key,
+                  std::map<std::string, std::string>& out)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return;
+    const std::string name = rootName + "\\" + key;
+    out[name] = "<key>";
+    for (DWORD i = 0;; ++i) {
+        char valueName[512];
+        DWORD nameSize = sizeof valueName;
+        BYTE data[2048];
+        DWORD dataSize = sizeof data - 1;
+        DWORD type = 0;
+        if (RegEnumValueA(handle, i, valueName, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
+        data[dataSize] = 0;
+        out[name + "|" + valueName] =
+            type == REG_SZ ? std::string(reinterpret_cast<char*>(data)) : "<type " + std::to_string(type) + ">";
+    }
+    std::vector<std::string> subkeys;
+    for (DWORD i = 0;; ++i) {
+        char subkey[512];
+        DWORD size = sizeof subkey;
+        if (RegEnumKeyExA(handle, i, subkey, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        subkeys.push_back(subkey);
+    }
+    RegCloseKey(handle);
+    for (const std::string& subkey : subkeys) walkRegistry(root, rootName, key + "\\" + subkey, out);
+}
+
+} // namespace
+
+Installation::Installation(int sampleImages)
+{
+    manifest = {path("plugins\\jpeg.dll"), path("plugins\\png.dll"), path("plugins"), path(kGbkReadme), path("lang")};
+    for (int i = 1; i <= sampleImages; ++i) manifest.push_back(path("Sample Images\\sunset " + std::to_string(i) + ".jpg"));
+    for (const char* entry : {"Sample Images", "Vexlo.exe", "VexloShellEx.dll", "uninstall.exe", "install.txt"})
+        manifest.push_back(path(entry));
+    manifest.push_back(kProgramDir);
+    manifest.push_back("HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo");
+    for (const std::string& extension : kExtensions)
+        formerOwners[extension] = (extension == ".ICON" || extension == ".WMF") ? "" : lower(extension.substr(1)) + "file";
+    userChoices = {{".JPG", "Vexlo.JPG"}, {".BMP", "VEXLO.bmp"}};
+}
+
+Installation::~Installation()
+{
+    ScratchDir::removeTree(kProgramDir);
+    deleteTree(HKEY_LOCAL_MACHINE, kProductKey);
+    for (const std::string& extension : kExtensions) {
+        deleteTree(HKEY_CLASSES_ROOT, "Vexlo" + extension);
+        deleteTree(HKEY_CLASSES_ROOT, extension);
+        deleteTree(HKEY_CURRENT_USER, kFileExts + extension);
+    }
+    deleteTree(HKEY_CLASSES_ROOT, kShellExtensionClass);
+    deleteTree(HKEY_CURRENT_USER, kShellExRecord);
+    // Files parked for deletion at restart: delete them now and forget them.
+    for (const auto& parked : Snapshot::take().parked) {
+        SetFileAttributesA(parked.first.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(parked.first.c_str());
+        testsupport::forgetPendingDeletion(parked.first);
+    }
+}
+
+void Installation::writeManifest(const std::string& lineEnd, bool finalLineEnd) const
+{
+    std::string text;
+    for (size_t i = 0; i < manifest.size(); ++i) {
+        text += manifest[i];
+        if (i + 1 < manifest.size() || finalLineEnd) text += lineEnd;
+    }
+    ScratchDir::writeFile(path("install.txt"), text);
+}
+
+void Installation::stage()
+{
+    ScratchDir::removeTree(kProgramDir);
+    for (const char* directory : {"", "\\plugins", "\\lang", "\\Sample Images"})
+        CreateDirectoryA((std::string(kProgramDir) + directory).c_str(), nullptr);
+    for (const std::string& entry : manifest) {
+        const std::string name = entry.substr(entry.find_last_of('\\') + 1);
+        if (entry.find('.', entry.find_last_of('\\')) == std::string::npos) continue; // directories and the key
+        if (name == "uninstall.exe" || name == "VexloShellEx.dll" || name == "install.txt") continue;
+        ScratchDir::writeFile(entry, "Vexlo " + name);
+    }
+    const std::string bin = testsupport::testBinDir();
+    copyOrThrow(bin + "\\uninstall.exe", uninstaller());
+    copyOrThrow(bin + "\\VexloShellEx.dll", path("VexloShellEx.dll"));
+    writeManifest();
+    std::string links;
+    for (const auto& owner : formerOwners)
+        if (!owner.second.empty()) links += owner.first + "=" + owner.second + "\r\n";
+    ScratchDir::writeFile(path("filelink.txt"), links);
+
+    testsupport::writeString(HKEY_LOCAL_MACHINE, kProductKey, "InstallDir", kProgramDir);
+    testsupport::writeString(HKEY_LOCAL_MACHINE, kProductKey, "Version", "1.0");
+    for (const std::string& extension : kExtensions) {
+        const std::string type = "Vexlo" + extension;
+        testsupport::writeString(HKEY_CLASSES_ROOT, type, "", "Vexlo " + extension.substr(1) + " image");
+        testsupport::writeString(HKEY_CLASSES_ROOT, type + "\\shell", "", "Open");
+        testsupport::writeString(HKEY_CLASSES_ROOT, type + "\\shell\\Open", "", "&Open");
+        testsupport::writeString(HKEY_CLASSES_ROOT, type + "\\shell\\Open\\Command", "",
+                                 "\"" + path("Vexlo.exe") + "\" \"%1\"");
+        testsupport::writeString(HKEY_CLASSES_ROOT, type + "\\FriendlyTypeName", "", "Vexlo image");
+        testsupport::writeString(HKEY_CLASSES_ROOT, type + "\\DefaultIcon", "", path("Vexlo.exe") + ",1");
+        testsupport::writeString(HKEY_CLASSES_ROOT, extension, "", type);
+        deleteTree(HKEY_CURRENT_USER, kFileExts + extension);
+    }
+    for (const auto& choice : userChoices)
+        testsupport::writeString(HKEY_CURRENT_USER, kFileExts + choice.first + "\\UserChoice", "Progid", choice.second);
+    deleteTree(HKEY_CURRENT_USER, kShellExRecord);
+    if (testsupport::runProgram("regsvr32.exe /s \"" + path("VexloShellEx.dll") + "\"") != 0 ||
+        !testsupport::keyExists(HKEY_CLASSES_ROOT, kShellExtensionClass))
+        throw std::runtime_error("regsvr32 did not register the shell extension");
+}
+
+Snapshot Snapshot::take()
+{
+    Snapshot snapshot;
+    walkFiles(Installation::kProgramDir, snapshot.files);
+    const std::string temp = tempDir();
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((temp + "del*.tmp").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do snapshot.parked[temp + found.cFileName] = std::to_string(found.nFileSizeLow);
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    walkRegistry(HKEY_LOCAL_MACHINE, "HKLM", kProductKey, snapshot.registry);
+    walkRegistry(HKEY_CLASSES_ROOT, "HKCR", kShellExtensionClass, snapshot.registry);
+    for (const std::string& extension : kExtensions) {
+        walkRegistry(HKEY_CLASSES_ROOT, "HKCR", "Vexlo" + extension, snapshot.registry);
+        walkRegistry(HKEY_CLASSES_ROOT, "HKCR", extension, snapshot.registry);
+        walkRegistry(HKEY_CURRENT_USER, "HKCU", kFileExts + extension, snapshot.registry);
+    }
+    for (const std::string& path : testsupport::pendingDeletions()) snapshot.pending.insert(path);
+    return snapshot;
+}
+
+void Snapshot::eraseFilesUnder(const std::string& path)
+{
+    for (auto it = files.begin(); it != files.end();)
+        it = (it->first == path || it->first.compare(0, path.size() + 1, path + "\\") == 0) ? files.erase(it) : ++it;
+}
+
+void Snapshot::eraseKeysUnder(const std::string& key)
+{
+    for (auto it = registry.begin(); it != registry.end();) {
+        const std::string& name = it->first;
+        const bool under = name == key || name.compare(0, key.size() + 1, key + "\\") == 0 ||
+                           name.compare(0, key.size() + 1, key + "|") == 0;
+        it = under ? registry.erase(it) : ++it;
+    }
+}
+
+std::string Snapshot::difference(const std::map<std::string, std::string>& expected,
+                                 const std::map<std::string, std::string>& actual)
+{
+    std::ostringstream text;
+    for (const auto& entry : expected) {
+        auto found = actual.find(entry.first);
+        if (found == actual.end())
+            text << "  missing: " << entry.first << " = " << entry.second << "\n";
+        else if (found->second != entry.second)
+            text << "  changed: " << entry.first << " = " << found->second << " (expected " << entry.second << ")\n";
+    }
+    for (const auto& entry : actual)
+        if (!expected.count(entry.first)) text << "  extra: " << entry.first << " = " << entry.second << "\n";
+    return text.str();
+}
+
+std::string recorderOutput()
+{
+    return "C:\\vexlo-e2e-address.txt";
+}
+
+void installBrowserRecorder()
+{
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    copyOrThrow(testsupport::testBinDir() + "\\recorder.exe", std::string(system) + "\\iexplore.exe");
+    testsupport::writeString(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "iexplore.exe", "native");
+    SetEnvironmentVariableA("VEXLO_RECORDER_OUT", recorderOutput().c_str());
+}
+
+void runHost(const std::string& commandLine)
+{
+    testsupport::runProgram(commandLine, 20000);
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void deleteTree(HKEY root, const std::string& key)
+{
+    RegDeleteTreeA(root, key.c_str());
+    RegDeleteKeyA(root, key.c_str());
+}
+
+} // namespace e2e

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The product's image extensions, in the uninstaller's order.
+extern const std::vector<std::string> kExtensions;
+extern const char kShellExtensionClass[];
+
+// A realistic installation of the product in the prefix, as its installer
+// leaves it: files and directories under "C:\Program Files\Vexlo Viewer"
+// (names with blanks and in GBK), the uninstaller itself, the shell
+// extension registered with regsvr32, the product key HKLM\SOFTWARE\Vexlo,
+// the 19 file types with the extensions pointing at them, some Explorer
+// choices, "filelink.txt" with the former owners, and "install.txt".
+class Installation {
+public:
+    static const char kProgramDir[];
+
+    // Number of sample images; more of them make the run longer.
+    explicit Installation(int sampleImages = 20);
+    // Removes whatever the scenario left of the installation.
+    ~Installation();
+    Installation(const Installation&) = delete;
+    Installation& operator=(const Installation&) = delete;
+
+    // Writes the files, registry and the two data files.
+    void stage();
+
+    // The manifest lines in order (the registry key last).
+    std::vector<std::string> manifest;
+    // The former owner of each extension as filelink.txt records it ("" : none).
+    std::map<std::string, std::string> formerOwners;
+    // Extensions whose Explorer choice is staged, and its value.
+    std::map<std::string, std::string> userChoices;
+
+    // Writes install.txt from `manifest` with the line end given.
+    void writeManifest(const std::string& lineEnd = "\r\n", bool finalLineEnd = true) const;
+    std::string path(const std::string& relative) const { return std::string(kProgramDir) + "\\" + relative; }
+    std::string uninstaller() const { return path("uninstall.exe"); }
+};
+
+// What the uninstaller may change, read from the prefix: the installation
+// directory, the parked del*.tmp files, and the product's registry.
+struct Snapshot {
+    std::map<std::string, std::string> files;    // path -> "dir" or the size
+    std::map<std::string, std::string> parked;   // del*.tmp in the temporary directory -> size
+    std::map<std::string, std::string> registry; // key or key|value -> data
+    std::set<std::string> pending;               // paths to delete at restart
+
+    static Snapshot take();
+    // Erases every file entry at or under path.
+    void eraseFilesUnder(const std::string& path);
+    // Erases every registry entry at or under key.
+    void eraseKeysUnder(const std::string& key);
+    // Text of the differences (empty when equal), for failure messages.
+    static std::string difference(const std::map<std::string, std::string>& expected,
+                                  const std::map<std::string, std::string>& actual);
+};
+
+// How one run of uninstall.exe went.
+struct RunResult {
+    bool boxShown = false;
+    bool windowShown = false;
+    bool finished = false; // the button became enabled
+    long exitCode = -1;
+    std::string recordedAddress; // what the browser stand-in received
+};
+
+// Runs the installation's uninstall.exe and drives it as a user would: the
+// confirmation box is answered, the run awaited, "完成" clicked with the
+// real mouse (xdotool), and the end of the process awaited.
+class UninstallRun {
+public:
+    enum class Answer { Ok, Cancel };
+
+    UninstallRun(const Installation& installation, Answer answer);
+    // Take screenshots into this folder (made if needed) during and after.
+    std::string screenshotFolder;
+    // Posts WM_CLOSE to the window after this many milliseconds of run (0: never).
+    DWORD closeAfterMs = 0;
+    RunResult go();
+
+private:
+    const Installation& installation;
+    Answer answer;
+};
+
+// The browser stand-in's output file.
+std::string recorderOutput();
+// Installs the browser stand-in into the prefix (once per prefix): Wine then
+// starts it instead of its own iexplore.
+void installBrowserRecorder();
+// Runs a Unix program of the host (xdotool, import) and waits for it.
+void runHost(const std::string& commandLine);
+std::string readFile(const std::string& path);
+void deleteTree(HKEY root, const std::string& key);
+
+} // namespace e2e

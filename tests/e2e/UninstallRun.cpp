@@ -1,0 +1,144 @@
+#include "tests/e2e/Installation.h"
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+// "提示" (Notice) and "Vexlo 卸载程序" (Vexlo uninstaller) in GBK.
+const char kBoxCaption[] = "\xCC\xE1\xCA\xBE";
+const char kWindowTitle[] = "Vexlo \xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2";
+const DWORD kPatienceMs = 30000;
+
+struct Search {
+    DWORD process;
+    const char* className;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM data)
+{
+    Search* search = reinterpret_cast<Search*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[64] = {}, title[128] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    if (owner == search->process && std::string(className) == search->className && std::string(title) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A top-level window of the process with that class and title, or null.
+HWND findWindow(DWORD process, const char* className, const char* title)
+{
+    Search search = {process, className, title, nullptr};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool ended(HANDLE process)
+{
+    return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+}
+
+void screenshot(const std::string& folder, const std::string& name)
+{
+    if (folder.empty()) return;
+    runHost("/usr/bin/import -window root " + folder + "/" + name + ".png");
+}
+
+} // namespace
+
+UninstallRun::UninstallRun(const Installation& setup, Answer reply) : installation(setup), answer(reply)
+{
+}
+
+RunResult UninstallRun::go()
+{
+    RunResult result;
+    DeleteFileA(recorderOutput().c_str());
+    if (!screenshotFolder.empty()) runHost("/bin/mkdir -p " + screenshotFolder);
+
+    std::string commandLine = "\"" + installation.uninstaller() + "\"";
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    // Started from C:\ so that no current directory holds the installation open.
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, "C:\\", &startup, &process))
+        return result;
+    const DWORD start = GetTickCount();
+    auto patient = [&] { return GetTickCount() - start < kPatienceMs; };
+
+    HWND box = nullptr;
+    while (!box && !ended(process.hProcess) && patient()) {
+        box = findWindow(process.dwProcessId, "#32770", kBoxCaption);
+        if (!box) Sleep(20);
+    }
+    result.boxShown = box != nullptr;
+    if (box) {
+        screenshot(screenshotFolder, "confirm");
+        // A click can come before the box is ready for it: repeat until it goes.
+        while (IsWindow(box) && !ended(process.hProcess) && patient()) {
+            SendMessageTimeoutA(GetDlgItem(box, answer == Answer::Ok ? IDOK : IDCANCEL), BM_CLICK, 0, 0,
+                                SMTO_ABORTIFHUNG, 1000, nullptr);
+            Sleep(100);
+        }
+    }
+
+    HWND window = nullptr, button = nullptr;
+    DWORD shownAt = 0;
+    bool closed = false, duringShot = false;
+    while (!ended(process.hProcess) && patient()) {
+        if (!window) {
+            window = findWindow(process.dwProcessId, "QXWindow", kWindowTitle);
+            if (window) {
+                result.windowShown = true;
+                shownAt = GetTickCount();
+                button = FindWindowExA(window, nullptr, "QXButton", nullptr);
+            }
+        }
+        if (window && !duringShot && GetTickCount() - shownAt > 150) {
+            duringShot = true;
+            screenshot(screenshotFolder, "running");
+        }
+        if (window && closeAfterMs && !closed && GetTickCount() - shownAt >= closeAfterMs) {
+            closed = true;
+            PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+        if (button && IsWindow(button) && IsWindowEnabled(button) && !closed) {
+            result.finished = true;
+            Sleep(100); // let the last paint reach the screen
+            screenshot(screenshotFolder, "finished");
+            RECT rect;
+            GetWindowRect(button, &rect);
+            runHost("/usr/bin/xdotool mousemove " + std::to_string((rect.left + rect.right) / 2) + " " +
+                    std::to_string((rect.top + rect.bottom) / 2) + " click 1");
+            break;
+        }
+        Sleep(10);
+    }
+    if (WaitForSingleObject(process.hProcess, kPatienceMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    result.exitCode = static_cast<long>(code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    // The browser stand-in runs on its own: give it a moment to write.
+    if (result.finished) {
+        const DWORD waiting = GetTickCount();
+        while (readFile(recorderOutput()).empty() && GetTickCount() - waiting < 5000) Sleep(20);
+    }
+    result.recordedAddress = readFile(recorderOutput());
+    return result;
+}
+
+} // namespace e2e

@@ -1,0 +1,448 @@
+// The real uninstall.exe, run from a staged installation in the end-to-end
+// prefix and driven as a user would drive it. Each scenario compares the
+// prefix before and after the run with what the run may change.
+#include "tests/e2e/Installation.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ScratchDir.h"
+#include "tests/support/ScratchRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace e2e;
+
+namespace {
+
+const char kAddress[] = "http://www.vexlo.com/suggest.jsp?pd=1";
+const char kFileExts[] = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+
+std::string screenshots()
+{
+    const char* folder = std::getenv("VEXLO_SCREENSHOTS");
+    return folder ? folder : "";
+}
+
+std::string shortPath(const std::string& path)
+{
+    char buffer[1024] = {};
+    GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    return buffer;
+}
+
+// regsvr32 runs on its own; the test waits for it where the product does not.
+bool waitForUnregistration()
+{
+    const DWORD start = GetTickCount();
+    while (testsupport::keyExists(HKEY_CLASSES_ROOT, kShellExtensionClass)) {
+        if (GetTickCount() - start > 15000) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+// What a run may change, relative to `before`.
+struct Expectation {
+    explicit Expectation(const Snapshot& before) : files(before.files), registry(before.registry) {}
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::string> registry;
+
+    void removeFile(const std::string& path) { files.erase(path); }
+    void removeKey(const std::string& key)
+    {
+        Snapshot s;
+        s.registry = registry;
+        s.eraseKeysUnder(key);
+        registry = s.registry;
+    }
+};
+
+class Uninstaller : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { installBrowserRecorder(); }
+
+    // The registry work of a completed registry step: the product key and
+    // the 19 file types go; extensions still naming their type get their
+    // former owner back, and on Windows 6.1 so do Explorer choices naming it.
+    static void expectRegistryStep(Expectation& expected, const Installation& installation, bool windows7)
+    {
+        expected.removeKey("HKLM\\SOFTWARE\\Vexlo");
+        for (const std::string& extension : kExtensions) {
+            expected.removeKey("HKCR\\Vexlo" + extension);
+            const std::string owner = installation.formerOwners.at(extension);
+            if (owner.empty()) continue;
+            auto current = expected.registry.find("HKCR\\" + extension + "|");
+            if (current != expected.registry.end() &&
+                (current->second.empty() || _stricmp(current->second.c_str(), ("Vexlo" + extension).c_str()) == 0))
+                current->second = owner;
+            const std::string choice = kFileExts + extension + "\\UserChoice|Progid";
+            auto chosen = expected.registry.find(choice);
+            if (windows7 && chosen != expected.registry.end() &&
+                _stricmp(chosen->second.c_str(), ("Vexlo" + extension).c_str()) == 0)
+                chosen->second = owner;
+        }
+    }
+
+    // Every file of the manifest is removed; a directory only when empty by
+    // then. The installation directory keeps filelink.txt until the registry
+    // step, so it stays (empty when that step ran).
+    static void expectFilesRemoved(Expectation& expected, const Installation& installation,
+                                   const std::vector<std::string>& kept = {})
+    {
+        for (size_t i = 0; i + 1 < installation.manifest.size(); ++i) {
+            const std::string& entry = installation.manifest[i];
+            if (entry == Installation::kProgramDir) continue;
+            bool keep = false;
+            for (const std::string& k : kept) keep |= entry == k;
+            if (!keep) expected.removeFile(entry);
+        }
+    }
+
+    // The parked files are exactly the files that could not be deleted, each
+    // registered for deletion at the next restart.
+    static void expectParked(const Snapshot& before, const Snapshot& after, const Installation& installation,
+                             bool uninstallerListed)
+    {
+        int uninstallers = 0;
+        const std::string uninstallerSize = before.files.at(installation.uninstaller());
+        const std::string extensionSize = before.files.at(installation.path("VexloShellEx.dll"));
+        for (const auto& parked : after.parked) {
+            if (before.parked.count(parked.first)) continue;
+            EXPECT_TRUE(after.pending.count(parked.first)) << parked.first;
+            // The shell extension too, when regsvr32 still held it.
+            EXPECT_TRUE(parked.second == uninstallerSize || parked.second == extensionSize) << parked.first;
+            uninstallers += parked.second == uninstallerSize;
+        }
+        EXPECT_EQ(uninstallerListed ? 1 : 0, uninstallers);
+    }
+
+    void checkFiles(const Expectation& expected, const Snapshot& after)
+    {
+        EXPECT_EQ("", Snapshot::difference(expected.files, after.files));
+    }
+    void checkRegistry(const Expectation& expected, const Snapshot& after)
+    {
+        EXPECT_EQ("", Snapshot::difference(expected.registry, after.registry));
+    }
+};
+
+} // namespace
+
+TEST_F(Uninstaller, CompleteRunRemovesTheProduct)
+{
+    Installation installation;
+    installation.stage();
+    const std::string unregisterCommand = "regsvr32.exe /s /u " + shortPath(installation.path("VexloShellEx.dll"));
+    const Snapshot before = Snapshot::take();
+    UninstallRun run(installation, UninstallRun::Answer::Ok);
+    run.screenshotFolder = screenshots();
+    const DWORD start = GetTickCount();
+    const RunResult result = run.go();
+    printf("a run of %zu entries took %lu ms from start to exit\n", installation.manifest.size(),
+           GetTickCount() - start);
+
+    EXPECT_TRUE(result.boxShown);
+    EXPECT_TRUE(result.windowShown);
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(0, result.exitCode);
+    EXPECT_EQ(kAddress, result.recordedAddress);
+    ASSERT_TRUE(waitForUnregistration());
+    EXPECT_EQ(unregisterCommand,
+              testsupport::readString(HKEY_CURRENT_USER, "Software\\Vexlo Tests\\ShellEx", "UnregisterCommandLine"));
+
+    const Snapshot after = Snapshot::take();
+    Expectation expected(before);
+    expectFilesRemoved(expected, installation);
+    expected.removeFile(installation.path("filelink.txt"));
+    expectRegistryStep(expected, installation, true);
+    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+    checkFiles(expected, after);
+    checkRegistry(expected, after);
+    expectParked(before, after, installation, true);
+    // The running uninstaller itself went to the temporary directory.
+    EXPECT_FALSE(testsupport::ScratchDir::exists(installation.uninstaller()));
+}
+
+TEST_F(Uninstaller, CancelChangesNothing)
+{
+    Installation installation;
+    installation.stage();
+    const Snapshot before = Snapshot::take();
+    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Cancel).go();
+    EXPECT_TRUE(result.boxShown);
+    EXPECT_FALSE(result.windowShown);
+    EXPECT_EQ(0, result.exitCode);
+    EXPECT_EQ("", result.recordedAddress);
+    const Snapshot after = Snapshot::take();
+    EXPECT_EQ("", Snapshot::difference(before.files, after.files));
+    EXPECT_EQ("", Snapshot::difference(before.registry, after.registry));
+    EXPECT_EQ(before.parked, after.parked);
+}
+
+TEST_F(Uninstaller, WithoutManifestTheWindowOnlyFlashes)
+{
+    Installation installation;
+    installation.stage();
+    DeleteFileA(installation.path("install.txt").c_str());
+    const Snapshot before = Snapshot::take();
+    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    EXPECT_TRUE(result.boxShown);
+    EXPECT_FALSE(result.finished);
+    EXPECT_EQ(0, result.exitCode);
+    Sleep(1000); // a regsvr32 started by mistake would have unregistered by now
+    const Snapshot after = Snapshot::take();
+    EXPECT_TRUE(testsupport::keyExists(HKEY_CLASSES_ROOT, kShellExtensionClass));
+    EXPECT_EQ("<absent>", testsupport::readString(HKEY_CURRENT_USER, "Software\\Vexlo Tests\\ShellEx",
+                                                  "UnregisterCommandLine"));
+    EXPECT_EQ("", Snapshot::difference(before.files, after.files));
+    EXPECT_EQ("", Snapshot::difference(before.registry, after.registry));
+}
+
+TEST_F(Uninstaller, OneLineManifestIsTheRegistryStepAlone)
+{
+    Installation installation;
+    installation.manifest = {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo"};
+    installation.stage();
+    const Snapshot before = Snapshot::take();
+    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(0, result.exitCode);
+    EXPECT_EQ(kAddress, result.recordedAddress);
+    waitForUnregistration();
+    const Snapshot after = Snapshot::take();
+    Expectation expected(before);
+    expected.removeFile(installation.path("filelink.txt"));
+    expectRegistryStep(expected, installation, true);
+    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+    checkFiles(expected, after);
+    checkRegistry(expected, after);
+}
+
+TEST_F(Uninstaller, LineEndsAndTrailingBlanksAreNotPartOfEntries)
+{
+    Installation installation;
+    installation.stage();
+    // Mixed line ends, blanks and tabs after the paths, no final line end.
+    std::string text;
+    for (size_t i = 0; i < installation.manifest.size(); ++i) {
+        text += installation.manifest[i];
+        if (i % 3 == 0) text += " \t ";
+        if (i + 1 < installation.manifest.size()) text += i % 2 ? "\r\n" : "\n";
+    }
+    testsupport::ScratchDir::writeFile(installation.path("install.txt"), text);
+    const Snapshot before = Snapshot::take();
+    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(0, result.exitCode);
+    waitForUnregistration();
+    const Snapshot after = Snapshot::take();
+    Expectation expected(before);
+    expectFilesRemoved(expected, installation);
+    expected.removeFile(installation.path("filelink.txt"));
+    expectRegistryStep(expected, installation, true);
+    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+    checkFiles(expected, after);
+    checkRegistry(expected, after);
+}
+
+TEST_F(Uninstaller, BlankLineInTheMiddleIsAnEntryOfItsOwn)
+{
+    Installation installation;
+    installation.manifest.insert(installation.manifest.begin() + 3, "");
+    installation.stage();
+    const Snapshot before = Snapshot::take();
+    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(0, result.exitCode);
+    waitForUnregistration();
+    const Snapshot after = Snapshot::take();
+    Expectation expected(before);
+    expectFilesRemoved(expected, installation);
+    expected.removeFile(installation.path("filelink.txt"));
+    expectRegistryStep(expected, installation, true);
+    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+    checkFiles(expected, after);
+    checkRegistry(expected, after);
+}
+
+TEST_F(Uninstaller, BlankLastLineStopsTheRegistryStep)
+{
+    Installation installation;
+    installation.manifest.push_back("");
+    installation.stage();
+    const Snapshot before = Snapshot::take();
+    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(0, result.exitCode);
+    waitForUnregistration();
+    const Snapshot after = Snapshot::take();
+    Expectation expected(before);
+    expectFilesRemoved(expected, installation);
+    // The product key was an ordinary entry (no such file): all of the
+    // registry stays, and so does filelink.txt.
+    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+    checkFiles(expected, after);
+    checkRegistry(expected, after);
+    EXPECT_TRUE(testsupport::ScratchDir::exists(installation.path("filelink.txt")));
+}
+
+TEST_F(Uninstaller, ProductKeyWithASubkeyStays)
+{
+    Installation installation;
+    installation.stage();
+    testsupport::writeString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo\\Settings", "Zoom", "100");
+    const Snapshot before = Snapshot::take();
+    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(0, result.exitCode);
+    waitForUnregistration();
+    const Snapshot after = Snapshot::take();
+    Expectation expected(before);
+    expectFilesRemoved(expected, installation);
+    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+    checkFiles(expected, after); // filelink.txt stays with the directory
+    checkRegistry(expected, after);
+}
+
+TEST_F(Uninstaller, FileHeldOpenStaysAndLeavesNoPlaceholder)
+{
+    Installation installation;
+    installation.stage();
+    const std::string held = installation.path("Vexlo.exe");
+    testsupport::ChildProcess holder("\"" + testsupport::testBinDir() + "\\holder.exe\" \"" + held + "\"");
+    Sleep(500);
+    ASSERT_FALSE(DeleteFileA(held.c_str()));
+    const Snapshot before = Snapshot::take();
+    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    holder.terminate();
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(0, result.exitCode);
+    waitForUnregistration();
+    const Snapshot after = Snapshot::take();
+    Expectation expected(before);
+    expectFilesRemoved(expected, installation, {held});
+    expected.removeFile(installation.path("filelink.txt"));
+    expectRegistryStep(expected, installation, true);
+    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+    checkFiles(expected, after);
+    checkRegistry(expected, after);
+    expectParked(before, after, installation, true); // the uninstaller's own file only
+}
+
+TEST_F(Uninstaller, OwnProgramFileIsDeletedAtRestart)
+{
+    Installation installation;
+    installation.stage();
+    const Snapshot before = Snapshot::take();
+    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    EXPECT_EQ(0, result.exitCode);
+    const Snapshot after = Snapshot::take();
+    EXPECT_FALSE(after.files.count(installation.uninstaller()));
+    std::string parkedUninstaller;
+    for (const auto& parked : after.parked)
+        if (!before.parked.count(parked.first) && parked.second == before.files.at(installation.uninstaller()))
+            parkedUninstaller = parked.first;
+    ASSERT_NE("", parkedUninstaller);
+    EXPECT_TRUE(after.pending.count(parkedUninstaller));
+}
+
+TEST_F(Uninstaller, UserFileKeepsItsDirectory)
+{
+    Installation installation;
+    installation.stage();
+    const std::string userFile = installation.path("Sample Images\\my holiday.jpg");
+    testsupport::ScratchDir::writeFile(userFile, "the user's own photo");
+    const Snapshot before = Snapshot::take();
+    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(0, result.exitCode);
+    waitForUnregistration();
+    const Snapshot after = Snapshot::take();
+    Expectation expected(before);
+    expectFilesRemoved(expected, installation, {installation.path("Sample Images")});
+    expected.removeFile(installation.path("filelink.txt"));
+    expectRegistryStep(expected, installation, true);
+    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+    checkFiles(expected, after);
+    checkRegistry(expected, after);
+    EXPECT_EQ("the user's own photo", readFile(userFile));
+}
+
+TEST_F(Uninstaller, ClosingTheWindowDuringTheRunStopsIt)
+{
+    Installation installation(300); // about three seconds of run
+    installation.stage();
+    const Snapshot before = Snapshot::take();
+    UninstallRun run(installation, UninstallRun::Answer::Ok);
+    run.closeAfterMs = 600;
+    const RunResult result = run.go();
+    EXPECT_TRUE(result.windowShown);
+    EXPECT_FALSE(result.finished);
+    EXPECT_EQ(0, result.exitCode);
+    EXPECT_EQ("", result.recordedAddress); // no feedback page
+    const Snapshot after = Snapshot::take();
+    // A prefix of the entries went; everything after the first one still
+    // there is untouched, and the registry step never ran.
+    size_t handled = 0;
+    while (handled < installation.manifest.size() && !after.files.count(installation.manifest[handled])) ++handled;
+    EXPECT_GT(handled, 5u);
+    EXPECT_LT(handled, 300u);
+    for (size_t i = handled; i + 1 < installation.manifest.size(); ++i) {
+        const std::string& entry = installation.manifest[i];
+        if (!before.files.count(entry)) continue;
+        EXPECT_EQ(before.files.at(entry), after.files.count(entry) ? after.files.at(entry) : "<gone>") << entry;
+    }
+    EXPECT_TRUE(after.files.count(installation.path("filelink.txt")));
+    EXPECT_TRUE(testsupport::keyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo"));
+    EXPECT_TRUE(testsupport::keyExists(HKEY_CLASSES_ROOT, "Vexlo.JPEG"));
+}
+
+TEST_F(Uninstaller, OtherWindowsVersionsRestoreTheExtensionsThemselves)
+{
+    Installation installation;
+    installation.stage();
+    testsupport::WineVersionOverride vista("uninstall.exe", "vista");
+    const Snapshot before = Snapshot::take();
+    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(0, result.exitCode);
+    waitForUnregistration();
+    const Snapshot after = Snapshot::take();
+    Expectation expected(before);
+    expectFilesRemoved(expected, installation);
+    expected.removeFile(installation.path("filelink.txt"));
+    expectRegistryStep(expected, installation, false); // Explorer's choices stay
+    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+    checkFiles(expected, after);
+    checkRegistry(expected, after);
+    EXPECT_EQ("Vexlo.JPG", testsupport::readString(HKEY_CURRENT_USER,
+                                                   "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.JPG\\UserChoice",
+                                                   "Progid"));
+    EXPECT_EQ("jpegfile", testsupport::readString(HKEY_CLASSES_ROOT, ".JPEG", ""));
+}
+
+TEST_F(Uninstaller, ExtensionTakenOverSinceIsLeftAlone)
+{
+    Installation installation;
+    installation.userChoices[".PNG"] = "OtherViewer.png";
+    installation.stage();
+    testsupport::writeString(HKEY_CLASSES_ROOT, ".GIF", "", "OtherViewer.gif");
+    const Snapshot before = Snapshot::take();
+    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    EXPECT_TRUE(result.finished);
+    waitForUnregistration();
+    const Snapshot after = Snapshot::take();
+    Expectation expected(before);
+    expectFilesRemoved(expected, installation);
+    expected.removeFile(installation.path("filelink.txt"));
+    expectRegistryStep(expected, installation, true);
+    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+    checkRegistry(expected, after);
+    EXPECT_EQ("OtherViewer.gif", testsupport::readString(HKEY_CLASSES_ROOT, ".GIF", ""));
+    EXPECT_EQ("OtherViewer.png", testsupport::readString(HKEY_CURRENT_USER,
+                                                         "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.PNG\\UserChoice",
+                                                         "Progid"));
+    EXPECT_EQ("jpgfile", testsupport::readString(HKEY_CURRENT_USER,
+                                                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.JPG\\UserChoice",
+                                                 "Progid"));
+}
