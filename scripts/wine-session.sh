@@ -45,7 +45,7 @@ wine_prefix_start() (
   wine wineboot -i >/dev/null 2>&1
   # A crashing program ends at once instead of waiting in Wine's debugger.
   wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
-  if [ $fresh -eq 1 ]; then
+  if [ $fresh -eq 1 ] && [ -z "${VEXLO_NO_VIRTUAL_DESKTOP:-}" ]; then
     # Wine's virtual desktop draws captions without a window manager and
     # handles activation and focus as Windows does.
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1

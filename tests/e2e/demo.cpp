@@ -1,0 +1,88 @@
+// The demo: stages a sample installation of the product in the prefix, runs
+// the real uninstall.exe as a user would (confirm, wait, click "完成") and
+// prints what changed. Screenshots go to the folder given as the argument.
+#include "tests/e2e/Installation.h"
+#include "tests/support/ScratchRegistryKey.h"
+
+#include <cstdio>
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+const char kFileExts[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+
+void printEntries(const Installation& installation, const Snapshot& before, const Snapshot& after,
+                  const std::map<std::string, std::string>& parkedBySize)
+{
+    int removed = 0;
+    std::printf("\nManifest entries (%zu):\n", installation.manifest.size());
+    for (size_t i = 0; i + 1 < installation.manifest.size(); ++i) {
+        const std::string& entry = installation.manifest[i];
+        const bool was = before.files.count(entry) > 0, is = after.files.count(entry) > 0;
+        if (was && !is) {
+            auto parked = parkedBySize.find(before.files.at(entry));
+            if (parked != parkedBySize.end())
+                std::printf("  moved aside  %s\n               -> %s (deleted at the next restart: it was in use)\n",
+                            entry.c_str(), parked->second.c_str());
+            else
+                ++removed;
+        } else if (is) {
+            std::printf("  left         %s (%s)\n", entry.c_str(),
+                        after.files.at(entry) == "dir" ? "directory not empty when its turn came: filelink.txt is deleted last" : "could not be removed");
+        }
+    }
+    std::printf("  removed      %d files and directories\n", removed);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string screenshots = argc > 1 ? argv[1] : "";
+    installBrowserRecorder();
+    Installation installation;
+    installation.stage();
+    const Snapshot before = Snapshot::take();
+    std::printf("Staged a sample installation in %s: %zu manifest entries, the product key\n"
+                "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo, 19 image file types, the shell extension.\n",
+                Installation::kProgramDir, installation.manifest.size());
+
+    UninstallRun run(installation, UninstallRun::Answer::Ok);
+    run.screenshotFolder = screenshots;
+    const DWORD start = GetTickCount();
+    const RunResult result = run.go();
+    Sleep(1000); // regsvr32 and the browser stand-in finish on their own
+    const Snapshot after = Snapshot::take();
+
+    std::printf("\nRun: confirmation %s, window %s, finished %s, exit code %ld, %lu ms\n",
+                result.boxShown ? "answered OK" : "not seen", result.windowShown ? "shown" : "not seen",
+                result.finished ? "and \"Done\" clicked" : "NOT reached", result.exitCode, GetTickCount() - start);
+
+    std::map<std::string, std::string> parkedBySize;
+    for (const auto& parked : after.parked)
+        if (!before.parked.count(parked.first)) parkedBySize[parked.second] = parked.first;
+    printEntries(installation, before, after, parkedBySize);
+
+    std::printf("\nRegistry key HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo: %s\n",
+                testsupport::keyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo") ? "still there" : "deleted");
+    std::printf("Shell extension: %s\n",
+                testsupport::keyExists(HKEY_CLASSES_ROOT, kShellExtensionClass) ? "still registered" : "unregistered");
+    std::printf("\nAssociations:\n");
+    for (const std::string& extension : kExtensions) {
+        const std::string now = testsupport::readString(HKEY_CLASSES_ROOT, extension, "");
+        const std::string choice =
+            testsupport::readString(HKEY_CURRENT_USER, kFileExts + extension + "\\UserChoice", "Progid");
+        const std::string owner = now == "Vexlo" + extension ? "nothing (no former program recorded)" : now;
+        std::printf("  %-6s type Vexlo%s %s; opens with %s%s\n", extension.c_str(), extension.c_str(),
+                    testsupport::keyExists(HKEY_CLASSES_ROOT, "Vexlo" + extension) ? "kept" : "removed", owner.c_str(),
+                    choice == "<absent>" ? "" : (" (Explorer's choice: " + choice + ")").c_str());
+    }
+    std::printf("\nScheduled for deletion at the next restart:\n");
+    for (const std::string& pending : after.pending)
+        if (!before.pending.count(pending)) std::printf("  %s\n", pending.c_str());
+    std::printf("\nFeedback page opened with: %s\n", result.recordedAddress.empty() ? "(nothing)" : result.recordedAddress.c_str());
+    if (!screenshots.empty()) std::printf("Screenshots: %s/{confirm,running,finished}.png\n", screenshots.c_str());
+    return result.finished && result.exitCode == 0 ? 0 : 1;
+}
