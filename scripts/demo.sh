@@ -8,10 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VEXLO_BUILD_DIR:-$root/build}
 
-bash "$root/scripts/setup.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target demo -- --no-print-directory >/dev/null
+"$root/scripts/build.sh" demo
 
 source "$root/scripts/wine-session.sh"
 wine_common_environment

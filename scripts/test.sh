@@ -7,10 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VEXLO_BUILD_DIR:-$root/build}
 
-bash "$root/scripts/setup.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build" -j"$(nproc)" -- --no-print-directory >/dev/null
+"$root/scripts/build.sh"
 
 source "$root/scripts/wine-session.sh"
 wine_session_start "$build/wineprefix"

@@ -24,8 +24,7 @@ int IQXCaret::getHeight() { return height; }
 
 QXObject* IQXCaret::getAttachment()
 {
-    if (attachment) attachment->retain();
-    return attachment;
+    return retained(attachment);
 }
 
 void IQXCaret::setWidth(int value) { width = value; }

@@ -955,20 +955,17 @@ QXString ImplQXComponent::getClassName() { return className; }
 
 QXFont* ImplQXComponent::getFont()
 {
-    if (font) font->retain();
-    return font;
+    return retained(font);
 }
 
 IQXCaret* ImplQXComponent::getCaret()
 {
-    if (caret) caret->retain();
-    return caret;
+    return retained(caret);
 }
 
 IQXGraphics* ImplQXComponent::getGraphics()
 {
-    if (graphics) graphics->retain();
-    return graphics;
+    return retained(graphics);
 }
 
 int ImplQXComponent::copyToClipboard(QXString value)
@@ -1117,15 +1114,9 @@ QXSize ImplQXComponent::getTextExtent(QXString value)
     if (!window) return QXSize(0, 0);
     HDC dc = GetDC(window);
     if (!dc) return QXSize(0, 0);
-    SIZE extent = {0, 0};
-    bool measured = false;
-    {
-        ScopedFont selected(dc, font);
-        measured = selected && GetTextExtentPoint32A(dc, value.getData() ? value.getData() : "", value.getLength(),
-                                                     &extent);
-    }
+    const QXSize extent = ScopedFont::measure(dc, font, value);
     ReleaseDC(window, dc);
-    return measured ? QXSize(extent.cx, extent.cy) : QXSize(0, 0);
+    return extent;
 }
 
 int ImplQXComponent::getTextHeight()

@@ -59,6 +59,15 @@ private:
     CRITICAL_SECTION objectLock;
 };
 
+// Adds a reference to object (when there is one) and answers it: the way a
+// getter hands out an object that its caller must release.
+template <typename T>
+T* retained(T* object)
+{
+    if (object) object->retain();
+    return object;
+}
+
 // One-bit code of the running Windows version (1024 for 6.1, 0 for unknown).
 int getOSVersionCode();
 

@@ -176,17 +176,6 @@ private:
     T* object;
 };
 
-// Extent of text in font on dc; (0, 0) when it cannot be measured.
-QXSize measureText(HDC dc, QXFont* font, QXString& text)
-{
-    ScopedFont frame(dc, font);
-    if (!frame) return QXSize(0, 0);
-    SIZE extent = {0, 0};
-    if (!GetTextExtentPoint32A(dc, text.getData() ? text.getData() : "", text.getLength(), &extent))
-        return QXSize(0, 0);
-    return QXSize(extent.cx, extent.cy);
-}
-
 // Clips a source rectangle to the image.
 void clipSource(IQXImageSource* image, int sx, int sy, int& sw, int& sh)
 {
@@ -505,8 +494,7 @@ void ComponentGraphics::fillPolygon(QXPoint* points, int count, int alternate)
 
 QXFont* ComponentGraphics::getFont()
 {
-    if (font) font->retain();
-    return font;
+    return retained(font);
 }
 
 int ComponentGraphics::setFont(QXFont* newFont)
@@ -520,20 +508,17 @@ int ComponentGraphics::setFont(QXFont* newFont)
 
 QXColor* ComponentGraphics::getBackground()
 {
-    if (background) background->retain();
-    return background;
+    return retained(background);
 }
 
 QXColor* ComponentGraphics::getForeground()
 {
-    if (foreground) foreground->retain();
-    return foreground;
+    return retained(foreground);
 }
 
 QXColor* ComponentGraphics::getFillColor()
 {
-    if (fillColor) fillColor->retain();
-    return fillColor;
+    return retained(fillColor);
 }
 
 void ComponentGraphics::setTransparent(int transparent)
@@ -583,9 +568,9 @@ QXSize ComponentGraphics::getStringSize(QXString text)
 {
     if (!window || !font) return QXSize(0, 0);
     // Measured in the back buffer when there is one, else in the window.
-    if (memoryDC) return measureText(memoryDC, font, text);
+    if (memoryDC) return ScopedFont::measure(memoryDC, font, text);
     ClientDC windowDC(window);
-    return windowDC.get() ? measureText(windowDC.get(), font, text) : QXSize(0, 0);
+    return windowDC.get() ? ScopedFont::measure(windowDC.get(), font, text) : QXSize(0, 0);
 }
 
 int ComponentGraphics::getFontHeight()

@@ -25,6 +25,15 @@ ScopedFont::ScopedFont(HDC context, QXFont* font)
     SelectObject(dc, handle);
 }
 
+QXSize ScopedFont::measure(HDC dc, QXFont* font, const QXString& text)
+{
+    ScopedFont selected(dc, font);
+    SIZE extent = {0, 0};
+    if (!selected || !GetTextExtentPoint32A(dc, text.getData() ? text.getData() : "", text.getLength(), &extent))
+        return QXSize(0, 0);
+    return QXSize(extent.cx, extent.cy);
+}
+
 ScopedFont::~ScopedFont()
 {
     if (!handle) return;

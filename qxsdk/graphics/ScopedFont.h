@@ -1,6 +1,8 @@
 #pragma once
 
+#include "qxsdk/core/QXString.h"
 #include "qxsdk/graphics/QXFont.h"
+#include "qxsdk/graphics/QXSize.h"
 
 #include <windows.h>
 
@@ -18,6 +20,9 @@ public:
 
     // False when there was no font or GDI refused to make it.
     explicit operator bool() const { return handle != nullptr; }
+
+    // Extent of text in font on dc; (0, 0) when it cannot be measured.
+    static QXSize measure(HDC dc, QXFont* font, const QXString& text);
 
 private:
     HDC dc;

@@ -124,6 +124,52 @@ protected:
     {
         EXPECT_EQ("", Snapshot::difference(expected.registry, after.registry));
     }
+
+    struct Outcome {
+        Snapshot before;
+        Snapshot after;
+        RunResult result;
+    };
+
+    // Runs the staged installation's uninstaller to its end (confirmed, the
+    // button clicked) and takes the snapshots around it.
+    static Outcome runToTheEnd(const Installation& installation)
+    {
+        Outcome outcome;
+        outcome.before = Snapshot::take();
+        outcome.result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+        EXPECT_TRUE(outcome.result.finished);
+        EXPECT_EQ(0, outcome.result.exitCode);
+        waitForUnregistration();
+        outcome.after = Snapshot::take();
+        return outcome;
+    }
+
+    // What a finished run leaves: the manifest's files gone (but `kept`),
+    // the shell extension unregistered, and, when the registry step could
+    // delete the product key, the registry work done and filelink.txt gone.
+    static Expectation expectedAfter(const Installation& installation, const Snapshot& before, bool registryStep,
+                                     bool windows7 = true, const std::vector<std::string>& kept = {})
+    {
+        Expectation expected(before);
+        expectFilesRemoved(expected, installation, kept);
+        expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+        if (registryStep) {
+            expected.removeFile(installation.path("filelink.txt"));
+            expectRegistryStep(expected, installation, windows7);
+        }
+        return expected;
+    }
+
+    // Runs to the end and checks files and registry against expectedAfter.
+    void runAndCheck(const Installation& installation, bool registryStep, bool windows7 = true,
+                     const std::vector<std::string>& kept = {})
+    {
+        const Outcome outcome = runToTheEnd(installation);
+        const Expectation expected = expectedAfter(installation, outcome.before, registryStep, windows7, kept);
+        checkFiles(expected, outcome.after);
+        checkRegistry(expected, outcome.after);
+    }
 };
 
 } // namespace
@@ -203,19 +249,14 @@ TEST_F(Uninstaller, OneLineManifestIsTheRegistryStepAlone)
     Installation installation;
     installation.manifest = {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo"};
     installation.stage();
-    const Snapshot before = Snapshot::take();
-    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(0, result.exitCode);
-    EXPECT_EQ(kAddress, result.recordedAddress);
-    waitForUnregistration();
-    const Snapshot after = Snapshot::take();
-    Expectation expected(before);
+    const Outcome outcome = runToTheEnd(installation);
+    EXPECT_EQ(kAddress, outcome.result.recordedAddress);
+    Expectation expected(outcome.before);
     expected.removeFile(installation.path("filelink.txt"));
     expectRegistryStep(expected, installation, true);
     expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
-    checkFiles(expected, after);
-    checkRegistry(expected, after);
+    checkFiles(expected, outcome.after);
+    checkRegistry(expected, outcome.after);
 }
 
 TEST_F(Uninstaller, LineEndsAndTrailingBlanksAreNotPartOfEntries)
@@ -230,19 +271,7 @@ TEST_F(Uninstaller, LineEndsAndTrailingBlanksAreNotPartOfEntries)
         if (i + 1 < installation.manifest.size()) text += i % 2 ? "\r\n" : "\n";
     }
     testsupport::ScratchDir::writeFile(installation.path("install.txt"), text);
-    const Snapshot before = Snapshot::take();
-    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(0, result.exitCode);
-    waitForUnregistration();
-    const Snapshot after = Snapshot::take();
-    Expectation expected(before);
-    expectFilesRemoved(expected, installation);
-    expected.removeFile(installation.path("filelink.txt"));
-    expectRegistryStep(expected, installation, true);
-    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
-    checkFiles(expected, after);
-    checkRegistry(expected, after);
+    runAndCheck(installation, true);
 }
 
 TEST_F(Uninstaller, BlankLineInTheMiddleIsAnEntryOfItsOwn)
@@ -250,19 +279,7 @@ TEST_F(Uninstaller, BlankLineInTheMiddleIsAnEntryOfItsOwn)
     Installation installation;
     installation.manifest.insert(installation.manifest.begin() + 3, "");
     installation.stage();
-    const Snapshot before = Snapshot::take();
-    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(0, result.exitCode);
-    waitForUnregistration();
-    const Snapshot after = Snapshot::take();
-    Expectation expected(before);
-    expectFilesRemoved(expected, installation);
-    expected.removeFile(installation.path("filelink.txt"));
-    expectRegistryStep(expected, installation, true);
-    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
-    checkFiles(expected, after);
-    checkRegistry(expected, after);
+    runAndCheck(installation, true);
 }
 
 TEST_F(Uninstaller, BlankLastLineStopsTheRegistryStep)
@@ -270,19 +287,9 @@ TEST_F(Uninstaller, BlankLastLineStopsTheRegistryStep)
     Installation installation;
     installation.manifest.push_back("");
     installation.stage();
-    const Snapshot before = Snapshot::take();
-    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(0, result.exitCode);
-    waitForUnregistration();
-    const Snapshot after = Snapshot::take();
-    Expectation expected(before);
-    expectFilesRemoved(expected, installation);
-    // The product key was an ordinary entry (no such file): all of the
+    // The product key is then an ordinary entry (no such file): all of the
     // registry stays, and so does filelink.txt.
-    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
-    checkFiles(expected, after);
-    checkRegistry(expected, after);
+    runAndCheck(installation, false);
     EXPECT_TRUE(testsupport::ScratchDir::exists(installation.path("filelink.txt")));
 }
 
@@ -291,17 +298,7 @@ TEST_F(Uninstaller, ProductKeyWithASubkeyStays)
     Installation installation;
     installation.stage();
     testsupport::writeString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo\\Settings", "Zoom", "100");
-    const Snapshot before = Snapshot::take();
-    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(0, result.exitCode);
-    waitForUnregistration();
-    const Snapshot after = Snapshot::take();
-    Expectation expected(before);
-    expectFilesRemoved(expected, installation);
-    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
-    checkFiles(expected, after); // filelink.txt stays with the directory
-    checkRegistry(expected, after);
+    runAndCheck(installation, false);
 }
 
 TEST_F(Uninstaller, FileHeldOpenStaysAndLeavesNoPlaceholder)
@@ -312,21 +309,12 @@ TEST_F(Uninstaller, FileHeldOpenStaysAndLeavesNoPlaceholder)
     testsupport::ChildProcess holder("\"" + testsupport::testBinDir() + "\\holder.exe\" \"" + held + "\"");
     Sleep(500);
     ASSERT_FALSE(DeleteFileA(held.c_str()));
-    const Snapshot before = Snapshot::take();
-    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    const Outcome outcome = runToTheEnd(installation);
     holder.terminate();
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(0, result.exitCode);
-    waitForUnregistration();
-    const Snapshot after = Snapshot::take();
-    Expectation expected(before);
-    expectFilesRemoved(expected, installation, {held});
-    expected.removeFile(installation.path("filelink.txt"));
-    expectRegistryStep(expected, installation, true);
-    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
-    checkFiles(expected, after);
-    checkRegistry(expected, after);
-    expectParked(before, after, installation, true); // the uninstaller's own file only
+    const Expectation expected = expectedAfter(installation, outcome.before, true, true, {held});
+    checkFiles(expected, outcome.after);
+    checkRegistry(expected, outcome.after);
+    expectParked(outcome.before, outcome.after, installation, true); // the uninstaller's own file only
 }
 
 TEST_F(Uninstaller, OwnProgramFileIsDeletedAtRestart)
@@ -352,19 +340,7 @@ TEST_F(Uninstaller, UserFileKeepsItsDirectory)
     installation.stage();
     const std::string userFile = installation.path("Sample Images\\my holiday.jpg");
     testsupport::ScratchDir::writeFile(userFile, "the user's own photo");
-    const Snapshot before = Snapshot::take();
-    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(0, result.exitCode);
-    waitForUnregistration();
-    const Snapshot after = Snapshot::take();
-    Expectation expected(before);
-    expectFilesRemoved(expected, installation, {installation.path("Sample Images")});
-    expected.removeFile(installation.path("filelink.txt"));
-    expectRegistryStep(expected, installation, true);
-    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
-    checkFiles(expected, after);
-    checkRegistry(expected, after);
+    runAndCheck(installation, true, true, {installation.path("Sample Images")});
     EXPECT_EQ("the user's own photo", readFile(userFile));
 }
 
@@ -402,21 +378,8 @@ TEST_F(Uninstaller, OtherWindowsVersionsRestoreTheExtensionsThemselves)
     Installation installation;
     installation.stage();
     testsupport::WineVersionOverride vista("uninstall.exe", "vista");
-    const Snapshot before = Snapshot::take();
-    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
-    EXPECT_TRUE(result.finished);
-    EXPECT_EQ(0, result.exitCode);
-    waitForUnregistration();
-    const Snapshot after = Snapshot::take();
-    Expectation expected(before);
-    expectFilesRemoved(expected, installation);
-    expected.removeFile(installation.path("filelink.txt"));
-    expectRegistryStep(expected, installation, false); // Explorer's choices stay
-    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
-    checkFiles(expected, after);
-    checkRegistry(expected, after);
-    EXPECT_EQ("Vexlo.JPG", testsupport::readString(HKEY_CURRENT_USER,
-                                                   "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.JPG\\UserChoice",
+    runAndCheck(installation, true, false); // Explorer's choices stay
+    EXPECT_EQ("Vexlo.JPG", testsupport::readString(HKEY_CURRENT_USER, std::string(kFileExts).substr(5) + ".JPG\\UserChoice",
                                                    "Progid"));
     EXPECT_EQ("jpegfile", testsupport::readString(HKEY_CLASSES_ROOT, ".JPEG", ""));
 }
@@ -427,22 +390,9 @@ TEST_F(Uninstaller, ExtensionTakenOverSinceIsLeftAlone)
     installation.userChoices[".PNG"] = "OtherViewer.png";
     installation.stage();
     testsupport::writeString(HKEY_CLASSES_ROOT, ".GIF", "", "OtherViewer.gif");
-    const Snapshot before = Snapshot::take();
-    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
-    EXPECT_TRUE(result.finished);
-    waitForUnregistration();
-    const Snapshot after = Snapshot::take();
-    Expectation expected(before);
-    expectFilesRemoved(expected, installation);
-    expected.removeFile(installation.path("filelink.txt"));
-    expectRegistryStep(expected, installation, true);
-    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
-    checkRegistry(expected, after);
+    runAndCheck(installation, true);
+    const std::string fileExts = std::string(kFileExts).substr(5);
     EXPECT_EQ("OtherViewer.gif", testsupport::readString(HKEY_CLASSES_ROOT, ".GIF", ""));
-    EXPECT_EQ("OtherViewer.png", testsupport::readString(HKEY_CURRENT_USER,
-                                                         "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.PNG\\UserChoice",
-                                                         "Progid"));
-    EXPECT_EQ("jpgfile", testsupport::readString(HKEY_CURRENT_USER,
-                                                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.JPG\\UserChoice",
-                                                 "Progid"));
+    EXPECT_EQ("OtherViewer.png", testsupport::readString(HKEY_CURRENT_USER, fileExts + ".PNG\\UserChoice", "Progid"));
+    EXPECT_EQ("jpgfile", testsupport::readString(HKEY_CURRENT_USER, fileExts + ".JPG\\UserChoice", "Progid"));
 }
