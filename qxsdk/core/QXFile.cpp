@@ -20,6 +20,9 @@ const unsigned short kModeExecute = 0x40;
 const int kAccessExists = 0;
 const int kAccessWrite = 2;
 const int kAccessRead = 4;
+// 100-nanosecond intervals between 1601-01-01 and 1970-01-01, and per second.
+const unsigned long long kUnixEpochFileTime = 116444736000000000ULL;
+const unsigned long long kIntervalsPerSecond = 10000000ULL;
 
 // The first count bytes of text.
 QXString leftPart(const QXString& text, int count)
@@ -265,6 +268,137 @@ const char* QXFile::getErrorMessage(int code)
     }
     errorMessage = text;
     return errorMessage.getData();
+}
+
+QXTime* QXFile::lastModified()
+{
+    errorCode = 0;
+    long long seconds = 0;
+    if (!queryStatus(pathText(), nullptr, nullptr, &seconds)) {
+        errorCode = kNotFound;
+        return nullptr;
+    }
+    const unsigned long long fileTime =
+        static_cast<unsigned long long>(seconds) * kIntervalsPerSecond + kUnixEpochFileTime;
+    QXTime* time = new (std::nothrow) QXTime(fileTime);
+    if (time) time->retain();
+    return time;
+}
+
+int QXFile::setLastModified(QXTime* time)
+{
+    errorCode = 0;
+    if (!time) {
+        errorCode = kBadParameter;
+        return 0;
+    }
+    time->retain();
+    const unsigned long long value = time->getFileTime();
+    time->release();
+    if (!value) return 0;
+    FILETIME written;
+    written.dwLowDateTime = static_cast<DWORD>(value & 0xFFFFFFFFULL);
+    written.dwHighDateTime = static_cast<DWORD>(value >> 32);
+    HANDLE file = CreateFileA(pathText(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_ARCHIVE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        errorCode = kOpenFailed;
+        return 0;
+    }
+    if (!SetFileTime(file, nullptr, nullptr, &written)) {
+        CloseHandle(file);
+        return 0;
+    }
+    if (!CloseHandle(file)) {
+        errorCode = kCloseFailed;
+        return 0;
+    }
+    return 1;
+}
+
+template <typename Add>
+int QXFile::walk(IQXFileFilter* filter, Add add)
+{
+    if (!isDirectory()) return 0;
+    const QXString base(pathText());
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((base + "\\*.*").getData(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    const bool endsWithSeparator = base.getLength() > 0 && base.getData()[base.getLength() - 1] == '\\';
+    do {
+        const QXString name(found.cFileName);
+        if (name.equals(".") || name.equals("..")) continue;
+        if (filter && !filter->accept(name)) continue;
+        const QXString joined = (endsWithSeparator ? base : base + "\\") + name.getData();
+        char longName[MAX_PATH];
+        std::memset(longName, 0, sizeof longName);
+        const DWORD n = GetLongPathNameA(joined.getData(), longName, MAX_PATH);
+        // Without a long form the joined path names the entry as well.
+        add(n > 0 && n < MAX_PATH ? QXString(longName) : joined);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return 1;
+}
+
+int QXFile::listFiles(TQXList<QXFile*>* files, IQXFileFilter* filter)
+{
+    errorCode = 0;
+    if (!files || !filter) {
+        errorCode = kBadParameter;
+        return 0;
+    }
+    return walk(filter, [files](const QXString& name) {
+        QXFile* file = new (std::nothrow) QXFile(name);
+        if (!file) return;
+        file->retain();
+        files->addLast(file);
+    });
+}
+
+int QXFile::listFiles(TQXList<QXFile*>* files)
+{
+    errorCode = 0;
+    if (!files) {
+        errorCode = kBadParameter;
+        return 0;
+    }
+    return walk(nullptr, [files](const QXString& name) {
+        QXFile* file = new (std::nothrow) QXFile(name);
+        if (!file) return;
+        file->retain();
+        files->addLast(file);
+    });
+}
+
+int QXFile::list(TQXList<QXString>* names, IQXFileFilter* filter)
+{
+    errorCode = 0;
+    if (!names || !filter) {
+        errorCode = kBadParameter;
+        return 0;
+    }
+    return walk(filter, [names](const QXString& name) { names->addLast(name); });
+}
+
+int QXFile::list(TQXList<QXString>* names)
+{
+    errorCode = 0;
+    if (!names) {
+        errorCode = kBadParameter;
+        return 0;
+    }
+    return walk(nullptr, [names](const QXString& name) { names->addLast(name); });
+}
+
+QXFileStream* QXFile::openStream(int mode)
+{
+    if (isDirectory()) return nullptr;
+    QXFileStream* stream = new (std::nothrow) QXFileStream();
+    if (!stream) return nullptr;
+    stream->retain();
+    if (stream->open(getPath(), mode)) return stream;
+    stream->release();
+    return nullptr;
 }
 
 QXFile* QXFile::getModuleDirectory()
