@@ -24,7 +24,7 @@ public:
     static const char kProgramDir[];
 
     // Number of sample images; more of them make the run longer.
-    explicit Installation(int sampleImages = 20);
+    explicit Installation(int sampleImages = 38);
     // Removes whatever the scenario left of the installation.
     ~Installation();
     Installation(const Installation&) = delete;
