@@ -24,6 +24,18 @@ const int kAccessRead = 4;
 const unsigned long long kUnixEpochFileTime = 116444736000000000ULL;
 const unsigned long long kIntervalsPerSecond = 10000000ULL;
 
+// Appends a new QXFile (retained once) for each name; a name whose object
+// cannot be allocated is skipped.
+auto fileAppender(TQXList<QXFile*>* files)
+{
+    return [files](const QXString& name) {
+        QXFile* file = new (std::nothrow) QXFile(name);
+        if (!file) return;
+        file->retain();
+        files->addLast(file);
+    };
+}
+
 // The first count bytes of text.
 QXString leftPart(const QXString& text, int count)
 {
@@ -347,12 +359,7 @@ int QXFile::listFiles(TQXList<QXFile*>* files, IQXFileFilter* filter)
         errorCode = kBadParameter;
         return 0;
     }
-    return walk(filter, [files](const QXString& name) {
-        QXFile* file = new (std::nothrow) QXFile(name);
-        if (!file) return;
-        file->retain();
-        files->addLast(file);
-    });
+    return walk(filter, fileAppender(files));
 }
 
 int QXFile::listFiles(TQXList<QXFile*>* files)
@@ -362,12 +369,7 @@ int QXFile::listFiles(TQXList<QXFile*>* files)
         errorCode = kBadParameter;
         return 0;
     }
-    return walk(nullptr, [files](const QXString& name) {
-        QXFile* file = new (std::nothrow) QXFile(name);
-        if (!file) return;
-        file->retain();
-        files->addLast(file);
-    });
+    return walk(nullptr, fileAppender(files));
 }
 
 int QXFile::list(TQXList<QXString>* names, IQXFileFilter* filter)
