@@ -5,6 +5,13 @@
 
 namespace QXSDK {
 
+namespace {
+
+// Bytes read at a time while looking for the end of a line.
+const size_t kLineBlock = 256;
+
+} // namespace
+
 IQXIOStream::IQXIOStream() : QXObject(), mode(kModeUpdate)
 {
     appendTypeName("IQXIOStream");
@@ -128,16 +135,39 @@ int IQXIOStream::writeString(QXString text)
 int readLine(IQXIOStream& stream, QXString& line)
 {
     const int start = stream.tell();
-    char c = 0;
-    while (stream.read(&c, 1) >= 1 && c != '\n') {
-    }
-    const int n = stream.tell() - start;
-    if (n < 0) return 0;
-    char* buffer = static_cast<char*>(std::malloc(static_cast<size_t>(n) + 1));
+    if (start < 0) return 0;
+    // Reads in blocks up to and including the first line feed, then puts the
+    // stream right after it, where a byte-by-byte scan would have left it.
+    size_t capacity = kLineBlock;
+    size_t used = 0;
+    size_t length = 0;
+    bool lineFeed = false;
+    char* buffer = static_cast<char*>(std::malloc(capacity + 1));
     if (!buffer) return 0;
+    for (;;) {
+        if (used == capacity) {
+            char* bigger = static_cast<char*>(std::realloc(buffer, capacity * 2 + 1));
+            if (!bigger) {
+                std::free(buffer);
+                return 0;
+            }
+            buffer = bigger;
+            capacity *= 2;
+        }
+        const int got = stream.read(buffer + used, static_cast<int>(capacity - used));
+        if (got < 1) break;
+        const void* found = std::memchr(buffer + used, '\n', static_cast<size_t>(got));
+        used += static_cast<size_t>(got);
+        if (found) {
+            length = static_cast<size_t>(static_cast<const char*>(found) - buffer) + 1;
+            lineFeed = true;
+            break;
+        }
+    }
+    if (!lineFeed) length = used;
     int ok = 0;
-    if (stream.seek(start, 0) && stream.read(buffer, n) == n) {
-        buffer[n] = '\0';
+    if (stream.seek(start + static_cast<int>(length), 0)) {
+        buffer[length] = '\0';
         line.assign(buffer, static_cast<int>(std::strlen(buffer)));
         ok = 1;
     }
