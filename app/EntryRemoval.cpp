@@ -11,6 +11,10 @@ using QXSDK::QXString;
 namespace {
 
 const char kTempPrefix[] = "del";
+// The longest path Windows accepts, in characters. Longer entries name no
+// file; some layers (Wine's among them) would wrap their length around and
+// reach a different, shorter path.
+const int kLongestPath = 32767;
 
 // Moves a file that could not be deleted out of its directory and asks Windows
 // to delete it at the next restart.
@@ -36,6 +40,7 @@ void moveAsideForRestart(const char* path)
 
 bool removePath(const QXString& path)
 {
+    if (path.getLength() > kLongestPath) return false;
     const char* text = path.getData() ? path.getData() : "";
     if (QXFile(path).isDirectory()) return RemoveDirectoryA(text) != 0;
     return std::remove(text) == 0;
@@ -43,6 +48,7 @@ bool removePath(const QXString& path)
 
 void removeEntry(const QXString& entry)
 {
+    if (entry.getLength() > kLongestPath) return;
     // A directory that cannot be removed stays: there is no fallback for it.
     if (!removePath(entry) && QXFile(entry).isFile())
         moveAsideForRestart(entry.getData());

@@ -181,3 +181,15 @@ TEST_F(EntryRemoval, GbkFileNameIsRemoved)
     removeEntry(QXString(path.c_str()));
     EXPECT_FALSE(ScratchDir::exists(path));
 }
+
+TEST_F(EntryRemoval, OverlongEntryNamesNothing)
+{
+    // Wine wraps the length of a path this long around and would reach the
+    // short name "xxxx" beside it; Windows refuses such paths.
+    ScratchDir::writeFile(dir / "xxxx", "an innocent file");
+    const std::string overlong = dir / (std::string(65536 + 4, 'x'));
+    removeEntry(QXString(overlong.c_str()));
+    EXPECT_TRUE(ScratchDir::exists(dir / "xxxx"));
+    EXPECT_FALSE(removePath(QXString(overlong.c_str())));
+    EXPECT_TRUE(ScratchDir::exists(dir / "xxxx"));
+}

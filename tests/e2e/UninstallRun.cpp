@@ -102,9 +102,10 @@ RunResult UninstallRun::go()
             if (window) {
                 result.windowShown = true;
                 shownAt = GetTickCount();
-                button = FindWindowExA(window, nullptr, "QXButton", nullptr);
             }
         }
+        // The children are made right after the window itself: keep looking.
+        if (window && !button) button = FindWindowExA(window, nullptr, "QXButton", nullptr);
         if (window && !duringShot && GetTickCount() - shownAt > 150) {
             duringShot = true;
             screenshot(screenshotFolder, "running");

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
 
 using namespace e2e;
 
@@ -395,4 +396,64 @@ TEST_F(Uninstaller, ExtensionTakenOverSinceIsLeftAlone)
     EXPECT_EQ("OtherViewer.gif", testsupport::readString(HKEY_CLASSES_ROOT, ".GIF", ""));
     EXPECT_EQ("OtherViewer.png", testsupport::readString(HKEY_CURRENT_USER, fileExts + ".PNG\\UserChoice", "Progid"));
     EXPECT_EQ("jpgfile", testsupport::readString(HKEY_CURRENT_USER, fileExts + ".JPG\\UserChoice", "Progid"));
+}
+
+// Bad input: each of these runs to its end, exits with 0 and changes nothing
+// that the manifest does not name.
+TEST_F(Uninstaller, LineOfOneMebibyteIsJustAnotherEntry)
+{
+    Installation installation;
+    installation.manifest.insert(installation.manifest.begin() + 2,
+                                 installation.path(std::string(1 << 20, 'x') + ".jpg"));
+    installation.stage();
+    runAndCheck(installation, true);
+}
+
+TEST_F(Uninstaller, BinaryGarbageAndZeroBytesChangeNothingElse)
+{
+    Installation installation;
+    std::mt19937 random(11);
+    std::vector<std::string> garbage;
+    for (int i = 0; i < 20; ++i) {
+        std::string line(1 + random() % 200, '\0');
+        for (char& c : line) c = static_cast<char>(1 + random() % 255);
+        for (char& c : line)
+            if (c == '\n') c = '\x01'; // one line each
+        if (i % 3 == 0) line[line.size() / 2] = '\0'; // the entry ends at a zero byte
+        garbage.push_back(line);
+    }
+    installation.manifest.insert(installation.manifest.begin() + 1, garbage.begin(), garbage.end());
+    installation.stage();
+    runAndCheck(installation, true);
+}
+
+TEST_F(Uninstaller, PathsLongerThanMaxPathAreLeftAlone)
+{
+    Installation installation;
+    for (int length : {260, 300, 1000})
+        installation.manifest.insert(installation.manifest.begin() + 1, installation.path(std::string(length, 'a')));
+    installation.stage();
+    runAndCheck(installation, true);
+}
+
+TEST_F(Uninstaller, FileLinkOfOneMebibyteWithOddLines)
+{
+    Installation installation;
+    installation.stage();
+    std::string links;
+    std::mt19937 random(12);
+    while (links.size() < (1u << 20)) {
+        switch (random() % 6) {
+        case 0: links += "# a comment =.JPEG=nothing\r\n"; break;
+        case 1: links += "=value without a key\n"; break;
+        case 2: links += "no equals sign at all\r\n"; break;
+        case 3: links += std::string(500, 'k') + "=" + std::string(500, 'v') + "\n"; break;
+        case 4: links += ".jpeg=lower case key is another key\r\n"; break;
+        default: links += "   \t  \r\n"; break;
+        }
+    }
+    for (const auto& owner : installation.formerOwners)
+        if (!owner.second.empty()) links += owner.first + "=" + owner.second + "\r\n";
+    testsupport::ScratchDir::writeFile(installation.path("filelink.txt"), links);
+    runAndCheck(installation, true);
 }
