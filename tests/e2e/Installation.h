@@ -71,6 +71,9 @@ struct RunResult {
     bool finished = false; // the button became enabled
     long exitCode = -1;
     std::string recordedAddress; // what the browser stand-in received
+    // Milliseconds from the process start: the box seen, answered, the
+    // window seen, the button seen enabled (0 when it did not happen).
+    DWORD boxAtMs = 0, confirmedAtMs = 0, windowAtMs = 0, finishedAtMs = 0;
 };
 
 // Runs the installation's uninstall.exe and drives it as a user would: the

@@ -84,13 +84,15 @@ RunResult UninstallRun::go()
     }
     result.boxShown = box != nullptr;
     if (box) {
+        result.boxAtMs = GetTickCount() - start;
         screenshot(screenshotFolder, "confirm");
         // A click can come before the box is ready for it: repeat until it goes.
         while (IsWindow(box) && !ended(process.hProcess) && patient()) {
             SendMessageTimeoutA(GetDlgItem(box, answer == Answer::Ok ? IDOK : IDCANCEL), BM_CLICK, 0, 0,
                                 SMTO_ABORTIFHUNG, 1000, nullptr);
-            Sleep(100);
+            Sleep(20);
         }
+        result.confirmedAtMs = GetTickCount() - start;
     }
 
     HWND window = nullptr, button = nullptr;
@@ -102,6 +104,7 @@ RunResult UninstallRun::go()
             if (window) {
                 result.windowShown = true;
                 shownAt = GetTickCount();
+                result.windowAtMs = shownAt - start;
             }
         }
         // The children are made right after the window itself: keep looking.
@@ -116,6 +119,7 @@ RunResult UninstallRun::go()
         }
         if (button && IsWindow(button) && IsWindowEnabled(button) && !closed) {
             result.finished = true;
+            result.finishedAtMs = GetTickCount() - start;
             Sleep(100); // let the last paint reach the screen
             screenshot(screenshotFolder, "finished");
             RECT rect;

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs the benchmarks in a throwaway Wine prefix on a private display and
+# prints their figures (manifest and properties loading, tick time, run pace
+# and start-up of the real uninstall.exe, GDI objects and memory).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${VEXLO_BUILD_DIR:-$root/build}
+
+"$root/scripts/build.sh" bench
+
+source "$root/scripts/wine-session.sh"
+prefix=$(mktemp -d /tmp/vexlo-bench-XXXXXX)
+wine_session_start "$prefix"
+status=0
+wine "$build/bin/bench.exe" || status=$?
+wine_session_stop
+rm -rf "$prefix"
+exit $status
