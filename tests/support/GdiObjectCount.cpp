@@ -16,11 +16,25 @@ const size_t kEntrySize = 24;
 const size_t kOwnerOffset = 8;
 const size_t kTypeOffset = 14;
 
+
+// The process environment block, asked of ntdll.
+const char* processEnvironmentBlock()
+{
+    using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    Query query = ntdll ? reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationProcess")))
+                        : nullptr;
+    PROCESS_BASIC_INFORMATION basic = {};
+    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return nullptr;
+    return reinterpret_cast<const char*>(basic.PebBaseAddress);
+}
+
 } // namespace
 
 int liveGdiObjects()
 {
-    const char* peb = reinterpret_cast<const char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+    const char* peb = processEnvironmentBlock();
+    if (!peb) return -1;
     const unsigned char* table = *reinterpret_cast<const unsigned char* const*>(peb + kTableOffsetInPeb);
     if (!table) return -1;
     const USHORT self = static_cast<USHORT>(GetCurrentProcessId() & 0xFFFF);
