@@ -21,7 +21,12 @@ const DWORD kShortPathBuffer = 1024;
 
 void runProgram(QXString commandLine)
 {
-    if (!commandLine.getData()) return;
+    if (HANDLE process = startProgram(commandLine)) CloseHandle(process);
+}
+
+void* startProgram(const QXString& commandLine)
+{
+    if (!commandLine.getData()) return nullptr;
     // CreateProcessA may write into the command line, so it gets a copy.
     std::vector<char> line(commandLine.getData(), commandLine.getData() + commandLine.getLength());
     line.push_back('\0');
@@ -33,8 +38,9 @@ void runProgram(QXString commandLine)
     if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                        &process)) {
         CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        return process.hProcess;
     }
+    return nullptr;
 }
 
 QXString shellExtensionCommand(const QXString& programDir)
@@ -55,9 +61,9 @@ QXString shellExtensionCommand(const QXString& programDir)
     return command;
 }
 
-void unregisterShellExtension(const QXString& programDir)
+void* unregisterShellExtension(const QXString& programDir)
 {
-    runProgram(shellExtensionCommand(programDir));
+    return startProgram(shellExtensionCommand(programDir));
 }
 
 void openFeedbackPage(QXString address)

@@ -6,6 +6,8 @@
 #include "qxsdk/core/QXFile.h"
 #include "qxsdk/core/QXFileStream.h"
 
+#include <windows.h>
+
 using namespace QXSDK;
 
 namespace {
@@ -19,12 +21,16 @@ const char kDoneCaption[] = "\xCD\xEA\xB3\xC9";
 const char kStatusPrefix[] = "Remove->";
 const char kManifestFile[] = "\\install.txt";
 const char kAssociationsFile[] = "\\filelink.txt";
+const char kShellExtensionFile[] = "\\VexloShellEx.dll";
+// How long the shell extension's own entry waits for regsvr32 at most.
+const DWORD kUnregistrationPatienceMs = 10000;
 
 } // namespace
 
 uninstall::uninstall()
     : QXObject(), QXComponent(), QXDesignComponent(), QXContainer(), QXWindow(), statusLabel(nullptr),
-      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0)
+      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0), unregistration(nullptr),
+      unregistrationStart(0)
 {
     setWindowType(kOverlappedNoMenu);
     setInheritedFlag(kFlatLook);
@@ -62,6 +68,7 @@ uninstall::uninstall()
 
 uninstall::~uninstall()
 {
+    if (unregistration) CloseHandle(unregistration);
 }
 
 void uninstall::loadManifest()
@@ -96,7 +103,8 @@ void uninstall::windowCreated()
         quit();
         return;
     }
-    unregisterShellExtension(programDir);
+    unregistration = unregisterShellExtension(programDir);
+    unregistrationStart = GetTickCount();
     processedCount = 1;
     progressGauge->setValue(0);
     startTimer(kStepMilliseconds);
@@ -106,6 +114,7 @@ int uninstall::timerFired()
 {
     const QXString* current = entryList.getCurrent();
     const QXString entry = current ? *current : QXString();
+    if (awaitsUnregistration(entry)) return 1;
     if (entryList.isLast()) {
         ProductRegistration(programDir, associations).removeRegistryKey(entry);
     } else {
@@ -120,6 +129,21 @@ int uninstall::timerFired()
         finishButton->enable();
     }
     return 1;
+}
+
+bool uninstall::awaitsUnregistration(const QXString& entry)
+{
+    if (!unregistration) return false;
+    if (WaitForSingleObject(unregistration, 0) != WAIT_TIMEOUT) {
+        CloseHandle(unregistration);
+        unregistration = nullptr;
+        return false;
+    }
+    // regsvr32 needs the file to unregister it: deleting the file first would
+    // leave the extension registered for good. A later tick tries again.
+    const QXString extension = programDir + kShellExtensionFile;
+    return entry.getData() && extension.getData() && lstrcmpiA(entry.getData(), extension.getData()) == 0 &&
+           GetTickCount() - unregistrationStart < kUnregistrationPatienceMs;
 }
 
 int uninstall::paint(QXRect area, IQXGraphics* surface)

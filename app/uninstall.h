@@ -37,6 +37,9 @@ private:
     void loadManifest();
     // filelink.txt; a missing file leaves the table empty.
     void loadAssociations();
+    // Whether entry is the shell extension's file while regsvr32 still works
+    // on it (for ten seconds at most): its removal then waits.
+    bool awaitsUnregistration(const QXSDK::QXString& entry);
 
     QXSDK::QXLabel* statusLabel;
     QXSDK::QXGuage* progressGauge;
@@ -45,4 +48,6 @@ private:
     QXSDK::QXString programDir;
     int processedCount;
     QXSDK::QXProperties associations;
+    void* unregistration; // the regsvr32 process while it may still run
+    unsigned long unregistrationStart;
 };

@@ -79,9 +79,12 @@ TEST(ShellExtension, RegsvrUnregistersTheExtension)
     ASSERT_EQ(0, runProgram("regsvr32.exe /s \"" + dll + "\""));
     ASSERT_TRUE(keyExists(HKEY_CLASSES_ROOT, kShellExClass));
 
-    unregisterShellExtension(QXString(programDir.c_str()));
+    HANDLE regsvr = unregisterShellExtension(QXString(programDir.c_str()));
+    ASSERT_NE(nullptr, regsvr);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(regsvr, 20000));
+    CloseHandle(regsvr);
 
-    EXPECT_TRUE(waitFor([] { return !keyExists(HKEY_CLASSES_ROOT, kShellExClass); }));
+    EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, kShellExClass));
     EXPECT_EQ("regsvr32.exe /s /u " + shortPath(dll),
               readString(HKEY_CURRENT_USER, kShellExRecord, "UnregisterCommandLine"));
     RegDeleteTreeA(HKEY_CLASSES_ROOT, kShellExClass);

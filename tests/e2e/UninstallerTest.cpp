@@ -210,6 +210,32 @@ TEST_F(Uninstaller, CompleteRunRemovesTheProduct)
     EXPECT_FALSE(testsupport::ScratchDir::exists(installation.uninstaller()));
 }
 
+TEST_F(Uninstaller, ShellExtensionWaitsForASlowRegsvr)
+{
+    // A regsvr32 that takes 1.5 s to start (a loaded machine): the entries
+    // before the shell extension go on, its own entry waits for regsvr32 so
+    // that the extension is unregistered before its file goes.
+    Installation installation;
+    const std::string standIn = installation.path("regsvr32.exe");
+    installation.manifest.insert(installation.manifest.end() - 2, standIn);
+    installation.stage();
+    ASSERT_TRUE(CopyFileA((testsupport::testBinDir() + "\\slow_start.exe").c_str(), standIn.c_str(), FALSE));
+    const std::string unregisterArguments = " /s /u " + shortPath(installation.path("VexloShellEx.dll"));
+    SetEnvironmentVariableA("VEXLO_SLOW_START_MS", "1500");
+    const Outcome outcome = runToTheEnd(installation);
+    SetEnvironmentVariableA("VEXLO_SLOW_START_MS", nullptr);
+
+    EXPECT_GE(outcome.result.finishedAtMs - outcome.result.confirmedAtMs, 1500u);
+    // The stand-in started the system's regsvr32 with the uninstaller's arguments.
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    EXPECT_EQ("\"" + std::string(system) + "\\regsvr32.exe\"" + unregisterArguments,
+              testsupport::readString(HKEY_CURRENT_USER, "Software\\Vexlo Tests\\ShellEx", "UnregisterCommandLine"));
+    const Expectation expected = expectedAfter(installation, outcome.before, true);
+    checkFiles(expected, outcome.after);
+    checkRegistry(expected, outcome.after);
+}
+
 TEST_F(Uninstaller, CancelChangesNothing)
 {
     Installation installation;
