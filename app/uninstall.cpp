@@ -2,9 +2,9 @@
 
 #include "app/EntryRemoval.h"
 #include "app/ExternalPrograms.h"
+#include "app/Manifest.h"
 #include "app/ProductRegistration.h"
 #include "qxsdk/core/QXFile.h"
-#include "qxsdk/core/QXFileStream.h"
 
 #include <windows.h>
 
@@ -78,17 +78,7 @@ void uninstall::loadManifest()
         programDir = directory->getPath();
         directory->release();
     }
-    QXFileStream manifest;
-    manifest.setPath(programDir + kManifestFile);
-    manifest.setMode(IQXIOStream::kModeRead);
-    if (!manifest.open()) return;
-    QXString line;
-    while (manifest.available() != -1) {
-        if (!readLine(manifest, line)) break;
-        line.trimRight();
-        entryList.addLast(line);
-    }
-    manifest.close();
+    readManifest(programDir + kManifestFile, entryList);
 }
 
 void uninstall::loadAssociations()

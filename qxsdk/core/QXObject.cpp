@@ -1,7 +1,10 @@
 #include "qxsdk/core/QXObject.h"
 
+#include <atomic>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace QXSDK {
 
@@ -11,19 +14,103 @@ namespace {
 // event, so that entering the lock cannot fail under low memory later.
 const DWORD kLockSpinCount = 0x80000400;
 const DWORD kLockPollMs = 100;
-const char kRootTypeName[] = "QXObject";
 
-char* newRootTypeName()
+// Type-name chains are shared: a program has a few dozen of them, and objects
+// by the million (every string is one). Each chain is made once, kept for the
+// life of the process, and found again from its parent chain and the name
+// appended to it, so constructing an object allocates nothing for its name.
+// Chains are only ever added, at the head of their parent's list, so finding
+// one needs no lock.
+struct TypeChain {
+    const char* asked;                    // the name pointer it was made for
+    const char* name;                     // a copy of the name
+    std::atomic<TypeChain*> firstChild;   // chains made by appending to this one
+    TypeChain* nextSibling;               // fixed before the chain is published
+    char text[1];                         // the whole dotted chain, allocated to fit
+};
+
+// The root chain "QXObject" and the lock that serialises additions.
+struct TypeChainTree {
+    TypeChainTree()
+    {
+        InitializeCriticalSection(&lock);
+        root = make(nullptr, "QXObject");
+    }
+
+    // A new chain: parent's text (when there is one), ".", name; null when
+    // memory is short.
+    static TypeChain* make(const TypeChain* parent, const char* name)
+    {
+        const size_t parentLength = parent ? std::strlen(parent->text) : 0;
+        const size_t nameLength = std::strlen(name);
+        const size_t textLength = parent ? parentLength + 1 + nameLength : nameLength;
+        void* memory = std::malloc(sizeof(TypeChain) + textLength + nameLength + 1);
+        if (!memory) return nullptr;
+        TypeChain* chain = new (memory) TypeChain;
+        char* text = chain->text;
+        if (parent) {
+            std::memcpy(text, parent->text, parentLength);
+            text[parentLength] = '.';
+            std::memcpy(text + parentLength + 1, name, nameLength + 1);
+        } else {
+            std::memcpy(text, name, nameLength + 1);
+        }
+        char* nameCopy = text + textLength + 1;
+        std::memcpy(nameCopy, name, nameLength + 1);
+        chain->asked = name;
+        chain->name = nameCopy;
+        chain->firstChild.store(nullptr, std::memory_order_relaxed);
+        chain->nextSibling = nullptr;
+        return chain;
+    }
+
+    // The chain of parent followed by name, made on first use.
+    TypeChain* extend(TypeChain* parent, const char* name)
+    {
+        // Class names are literals: the same pointer comes back every time.
+        for (TypeChain* c = parent->firstChild.load(std::memory_order_acquire); c; c = c->nextSibling)
+            if (c->asked == name) return c;
+        EnterCriticalSection(&lock);
+        TypeChain* child = parent->firstChild.load(std::memory_order_acquire);
+        while (child && std::strcmp(child->name, name) != 0) child = child->nextSibling;
+        if (!child) {
+            child = make(parent, name);
+            if (child) {
+                child->nextSibling = parent->firstChild.load(std::memory_order_relaxed);
+                parent->firstChild.store(child, std::memory_order_release);
+            }
+        }
+        LeaveCriticalSection(&lock);
+        return child;
+    }
+
+    CRITICAL_SECTION lock;
+    TypeChain* root;
+};
+
+// Never destroyed: objects with static storage may outlive any destructor.
+// Null only when memory ran out at the first construction.
+TypeChainTree* typeChains()
 {
-    char* name = static_cast<char*>(std::malloc(sizeof kRootTypeName));
-    if (name) std::memcpy(name, kRootTypeName, sizeof kRootTypeName);
-    return name;
+    static TypeChainTree* tree = new (std::nothrow) TypeChainTree();
+    return tree;
+}
+
+const char* rootTypeName()
+{
+    TypeChainTree* tree = typeChains();
+    return tree && tree->root ? tree->root->text : nullptr;
+}
+
+TypeChain* chainOf(const char* text)
+{
+    return reinterpret_cast<TypeChain*>(const_cast<char*>(text) - offsetof(TypeChain, text));
 }
 
 } // namespace
 
 QXObject::QXObject()
-    : refCount(0), typeName(newRootTypeName()), refLockReady(0), objectLockReady(0)
+    : refCount(0), typeName(rootTypeName()), refLockReady(0), objectLockReady(0)
 {
 }
 
@@ -40,7 +127,6 @@ QXObject& QXObject::operator=(const QXObject&)
 
 QXObject::~QXObject()
 {
-    std::free(typeName);
     if (refLockReady) DeleteCriticalSection(&refLock);
     if (objectLockReady) DeleteCriticalSection(&objectLock);
 }
@@ -131,16 +217,9 @@ QXObject* QXObject::clone()
 
 void QXObject::appendTypeName(const char* name)
 {
-    if (!name) return;
-    const size_t oldLength = typeName ? std::strlen(typeName) : 0;
-    const size_t nameLength = std::strlen(name);
-    char* chain = static_cast<char*>(std::malloc(oldLength + nameLength + 2));
-    if (!chain) return;
-    if (typeName) std::memcpy(chain, typeName, oldLength);
-    chain[oldLength] = '.';
-    std::memcpy(chain + oldLength + 1, name, nameLength + 1);
-    std::free(typeName);
-    typeName = chain;
+    if (!name || !typeName) return;
+    const TypeChain* chain = typeChains()->extend(chainOf(typeName), name);
+    if (chain) typeName = chain->text;
 }
 
 int getOSVersionCode()

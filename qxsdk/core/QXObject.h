@@ -19,7 +19,7 @@ public:
     QXObject(const QXObject& other);
     QXObject& operator=(const QXObject& other);
 
-    // Frees the type-name chain and the locks that were initialised.
+    // Deletes the locks that were initialised.
     virtual ~QXObject();
     // Adds one reference; answers the count read after the change.
     virtual int retain();
@@ -52,7 +52,7 @@ private:
     void ensureObjectLock();
 
     int refCount;
-    char* typeName;
+    const char* typeName; // shared with every object of the same chain
     int refLockReady;
     int objectLockReady;
     CRITICAL_SECTION refLock;

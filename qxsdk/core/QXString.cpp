@@ -26,6 +26,16 @@ QXString::QXString(const QXString& other)
     assign(other.data, other.length);
 }
 
+QXString::QXString(QXString&& other) noexcept
+    : QXObject(), data(other.data), length(other.length), auxBuffer(other.auxBuffer), auxLength(other.auxLength)
+{
+    appendTypeName("QXString");
+    other.data = nullptr;
+    other.length = 0;
+    other.auxBuffer = nullptr;
+    other.auxLength = 0;
+}
+
 QXString::QXString(const char* s)
     : QXObject(), data(nullptr), length(0), auxBuffer(nullptr), auxLength(0)
 {

@@ -14,6 +14,8 @@ public:
     // The empty string.
     QXString();
     QXString(const QXString& other);
+    // Takes other's text; other is left null.
+    QXString(QXString&& other) noexcept;
     // A copy of s; a null pointer gives the null string.
     QXString(const char* s);
     ~QXString() override;

@@ -2,7 +2,9 @@
 
 #include "qxsdk/core/QXObject.h"
 
+#include <cstdlib>
 #include <new>
+#include <utility>
 
 namespace QXSDK {
 
@@ -60,6 +62,26 @@ private:
         Node* next;
     };
 
+    // Nodes are carved out of blocks that the list owns: a long list costs
+    // one heap allocation per block instead of one per value. Blocks double
+    // from 4 nodes up to 1,024; the place of a deleted node is reused, and
+    // the blocks go back when the list becomes empty.
+    struct Block {
+        Block* next;
+        int capacity;
+        int used;
+    };
+    static constexpr int kFirstBlockNodes = 4;
+    static constexpr int kLargestBlockNodes = 1024;
+    static constexpr size_t kBlockHeader = (sizeof(Block) + alignof(Node) - 1) / alignof(Node) * alignof(Node);
+
+    // A node holding value, or null when memory is short.
+    template <typename V>
+    Node* newNode(V&& value);
+    // Destroys node's value and keeps its place for the next node.
+    void deleteNode(Node* node);
+    void releaseBlocks();
+
     void copyNodes(const TQXList& other);
     // Links node into the list between before and after (either may be null).
     void link(Node* node, Node* before, Node* after);
@@ -68,17 +90,20 @@ private:
     Node* head;
     Node* cursor;
     Node* tail;
+    Block* blocks; // the newest first
+    Node* spare;   // places of deleted nodes, chained through their first bytes
 };
 
 template <typename T>
-TQXList<T>::TQXList() : QXObject(), nodeCount(0), head(nullptr), cursor(nullptr), tail(nullptr)
+TQXList<T>::TQXList()
+    : QXObject(), nodeCount(0), head(nullptr), cursor(nullptr), tail(nullptr), blocks(nullptr), spare(nullptr)
 {
     appendTypeName("TQXList");
 }
 
 template <typename T>
 TQXList<T>::TQXList(const TQXList& other)
-    : QXObject(), nodeCount(0), head(nullptr), cursor(nullptr), tail(nullptr)
+    : QXObject(), nodeCount(0), head(nullptr), cursor(nullptr), tail(nullptr), blocks(nullptr), spare(nullptr)
 {
     appendTypeName("TQXList");
     copyNodes(other);
@@ -101,10 +126,52 @@ TQXList<T>::~TQXList()
 }
 
 template <typename T>
+template <typename V>
+typename TQXList<T>::Node* TQXList<T>::newNode(V&& value)
+{
+    void* place;
+    if (spare) {
+        place = spare;
+        spare = *static_cast<Node**>(place);
+    } else {
+        if (!blocks || blocks->used == blocks->capacity) {
+            const int capacity = !blocks ? kFirstBlockNodes
+                                 : blocks->capacity < kLargestBlockNodes ? blocks->capacity * 2
+                                                                         : kLargestBlockNodes;
+            void* memory = std::malloc(kBlockHeader + sizeof(Node) * static_cast<size_t>(capacity));
+            if (!memory) return nullptr;
+            blocks = new (memory) Block{blocks, capacity, 0};
+        }
+        place = reinterpret_cast<char*>(blocks) + kBlockHeader + sizeof(Node) * static_cast<size_t>(blocks->used++);
+    }
+    return new (place) Node{std::forward<V>(value), nullptr, nullptr};
+}
+
+template <typename T>
+void TQXList<T>::deleteNode(Node* node)
+{
+    node->~Node();
+    void* place = node;
+    *static_cast<Node**>(place) = spare;
+    spare = static_cast<Node*>(place);
+}
+
+template <typename T>
+void TQXList<T>::releaseBlocks()
+{
+    while (blocks) {
+        Block* next = blocks->next;
+        std::free(blocks);
+        blocks = next;
+    }
+    spare = nullptr;
+}
+
+template <typename T>
 void TQXList<T>::copyNodes(const TQXList& other)
 {
     for (Node* n = other.head; n; n = n->next) {
-        Node* copy = new (std::nothrow) Node{n->value, nullptr, nullptr};
+        Node* copy = newNode(n->value);
         if (!copy) return;
         link(copy, tail, nullptr);
         if (n == other.cursor) cursor = copy;
@@ -176,17 +243,18 @@ void TQXList<T>::clear()
 {
     while (head) {
         Node* next = head->next;
-        delete head;
+        head->~Node();
         head = next;
     }
     head = cursor = tail = nullptr;
     nodeCount = 0;
+    releaseBlocks();
 }
 
 template <typename T>
 int TQXList<T>::addFirst(T value)
 {
-    Node* node = new (std::nothrow) Node{value, nullptr, nullptr};
+    Node* node = newNode(std::move(value));
     if (!node) return 0;
     link(node, nullptr, head);
     if (!cursor) cursor = node;
@@ -196,7 +264,7 @@ int TQXList<T>::addFirst(T value)
 template <typename T>
 int TQXList<T>::addLast(T value)
 {
-    Node* node = new (std::nothrow) Node{value, nullptr, nullptr};
+    Node* node = newNode(std::move(value));
     if (!node) return 0;
     link(node, tail, nullptr);
     if (!cursor) cursor = node;
@@ -207,7 +275,7 @@ template <typename T>
 int TQXList<T>::insert(T value, int after)
 {
     if (!cursor) return 0;
-    Node* node = new (std::nothrow) Node{value, nullptr, nullptr};
+    Node* node = newNode(std::move(value));
     if (!node) return 0;
     if (after)
         link(node, cursor, cursor->next);
@@ -234,8 +302,8 @@ int TQXList<T>::removeCurrent()
     // The next node (the new head when the head went), or the new tail when
     // the tail went (null when the list is now empty).
     cursor = gone->next ? gone->next : tail;
-    delete gone;
-    --nodeCount;
+    deleteNode(gone);
+    if (--nodeCount == 0) releaseBlocks();
     return 1;
 }
 

@@ -50,14 +50,24 @@ TEST(QXObjectTypeName, ChainsClassNamesFromRootToMostDerived)
     EXPECT_STREQ("QXObject.Tracked", tracked.getTypeName());
 }
 
-TEST(QXObjectTypeName, CopyBuildsItsOwnChain)
+TEST(QXObjectTypeName, ChainsAreSharedAndOutliveTheirObjects)
 {
-    QXString original("abc");
-    QXString copy(original);
-    EXPECT_STREQ("QXObject.QXString", copy.getTypeName());
-    EXPECT_NE(original.getTypeName(), copy.getTypeName());
-    copy = original;
-    EXPECT_STREQ("QXObject.QXString", copy.getTypeName());
+    const char* chain;
+    {
+        QXString* original = new QXString("abc");
+        QXString copy(*original);
+        EXPECT_STREQ("QXObject.QXString", copy.getTypeName());
+        EXPECT_EQ(original->getTypeName(), copy.getTypeName());
+        chain = copy.getTypeName();
+        delete original;
+        copy = QXString("def");
+        EXPECT_STREQ("QXObject.QXString", copy.getTypeName());
+    }
+    EXPECT_STREQ("QXObject.QXString", chain);
+    // Extending a shared chain leaves it as it was.
+    NamedString named;
+    EXPECT_STREQ("QXObject.QXString.NamedString", named.getTypeName());
+    EXPECT_STREQ("QXObject.QXString", chain);
 }
 
 TEST(QXObjectDefaults, BaseQueriesAnswerNothing)
