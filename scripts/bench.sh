@@ -12,7 +12,7 @@ source "$root/scripts/wine-session.sh"
 prefix=$(mktemp -d /tmp/vexlo-bench-XXXXXX)
 wine_session_start "$prefix"
 status=0
-wine "$build/bin/bench.exe" || status=$?
+wine "$build/bin/bench.exe" "$@" || status=$?
 wine_session_stop
 rm -rf "$prefix"
 exit $status

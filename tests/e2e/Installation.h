@@ -64,6 +64,15 @@ struct Snapshot {
                                   const std::map<std::string, std::string>& actual);
 };
 
+// The uninstaller process at one moment of its run.
+struct ProcessSample {
+    DWORD atMs;          // from the process start
+    SIZE_T workingSet;   // bytes
+    SIZE_T pagefileUsage; // bytes committed for the process (Wine's private bytes read 0)
+    int gdiObjects;      // -1 when the table could not be read
+    int windows;         // its top-level and child windows (Wine counts no USER objects)
+};
+
 // How one run of uninstall.exe went.
 struct RunResult {
     bool boxShown = false;
@@ -74,6 +83,8 @@ struct RunResult {
     // Milliseconds from the process start: the box seen, answered, the
     // window seen, the button seen enabled (0 when it did not happen).
     DWORD boxAtMs = 0, confirmedAtMs = 0, windowAtMs = 0, finishedAtMs = 0;
+    // About once a second from the window's appearance to the enabled button.
+    std::vector<ProcessSample> samples;
 };
 
 // Runs the installation's uninstall.exe and drives it as a user would: the
@@ -88,6 +99,8 @@ public:
     std::string screenshotFolder;
     // Posts WM_CLOSE to the window after this many milliseconds of run (0: never).
     DWORD closeAfterMs = 0;
+    // How long the run may take from the process start before it is given up.
+    DWORD patienceMs = 30000;
     RunResult go();
 
 private:

@@ -1,5 +1,9 @@
 #include "tests/e2e/Installation.h"
 
+#include "tests/support/GdiObjectCount.h"
+
+#include <psapi.h>
+
 #include <string>
 #include <vector>
 
@@ -10,7 +14,7 @@ namespace {
 // "提示" (Notice) and "Vexlo 卸载程序" (Vexlo uninstaller) in GBK.
 const char kBoxCaption[] = "\xCC\xE1\xCA\xBE";
 const char kWindowTitle[] = "Vexlo \xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2";
-const DWORD kPatienceMs = 30000;
+const DWORD kSampleEveryMs = 1000;
 
 struct Search {
     DWORD process;
@@ -40,6 +44,40 @@ HWND findWindow(DWORD process, const char* className, const char* title)
     Search search = {process, className, title, nullptr};
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+BOOL CALLBACK countChild(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+struct WindowCount {
+    DWORD process;
+    int count;
+};
+
+BOOL CALLBACK countWindow(HWND window, LPARAM data)
+{
+    WindowCount* windows = reinterpret_cast<WindowCount*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == windows->process) {
+        ++windows->count;
+        EnumChildWindows(window, countChild, reinterpret_cast<LPARAM>(&windows->count));
+    }
+    return TRUE;
+}
+
+ProcessSample sample(const PROCESS_INFORMATION& process, DWORD atMs)
+{
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
+    WindowCount windows = {process.dwProcessId, 0};
+    EnumWindows(countWindow, reinterpret_cast<LPARAM>(&windows));
+    return ProcessSample{atMs, memory.WorkingSetSize, memory.PagefileUsage,
+                         testsupport::liveGdiObjects(process.hProcess), windows.count};
 }
 
 bool ended(HANDLE process)
@@ -75,7 +113,7 @@ RunResult UninstallRun::go()
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, "C:\\", &startup, &process))
         return result;
     const DWORD start = GetTickCount();
-    auto patient = [&] { return GetTickCount() - start < kPatienceMs; };
+    auto patient = [&] { return GetTickCount() - start < patienceMs; };
 
     HWND box = nullptr;
     while (!box && !ended(process.hProcess) && patient()) {
@@ -96,7 +134,7 @@ RunResult UninstallRun::go()
     }
 
     HWND window = nullptr, button = nullptr;
-    DWORD shownAt = 0;
+    DWORD shownAt = 0, sampledAt = 0;
     bool closed = false, duringShot = false;
     while (!ended(process.hProcess) && patient()) {
         if (!window) {
@@ -106,6 +144,10 @@ RunResult UninstallRun::go()
                 shownAt = GetTickCount();
                 result.windowAtMs = shownAt - start;
             }
+        }
+        if (window && GetTickCount() - sampledAt >= kSampleEveryMs) {
+            sampledAt = GetTickCount();
+            result.samples.push_back(sample(process, sampledAt - start));
         }
         // The children are made right after the window itself: keep looking.
         if (window && !button) button = FindWindowExA(window, nullptr, "QXButton", nullptr);
@@ -120,6 +162,7 @@ RunResult UninstallRun::go()
         if (button && IsWindow(button) && IsWindowEnabled(button) && !closed) {
             result.finished = true;
             result.finishedAtMs = GetTickCount() - start;
+            result.samples.push_back(sample(process, result.finishedAtMs));
             Sleep(100); // let the last paint reach the screen
             screenshot(screenshotFolder, "finished");
             RECT rect;
@@ -130,7 +173,7 @@ RunResult UninstallRun::go()
         }
         Sleep(10);
     }
-    if (WaitForSingleObject(process.hProcess, kPatienceMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
     result.exitCode = static_cast<long>(code);
