@@ -98,7 +98,21 @@ void walkRegistry(HKEY root, const std::string& rootName, const std::string& key
 Installation::Installation(int sampleImages)
 {
     manifest = {path("plugins\\jpeg.dll"), path("plugins\\png.dll"), path("plugins"), path(kGbkReadme), path("lang")};
-    for (int i = 1; i <= sampleImages; ++i) manifest.push_back(path("Sample Images\\sunset " + std::to_string(i) + ".jpg"));
+    if (sampleImages <= kAlbumSize) {
+        for (int i = 1; i <= sampleImages; ++i)
+            manifest.push_back(path("Sample Images\\sunset " + std::to_string(i) + ".jpg"));
+    } else {
+        // Many images come in albums: Wine looks a new file's name up in
+        // the whole directory, so one folder of them all would take minutes
+        // to fill.
+        for (int first = 1; first <= sampleImages; first += kAlbumSize) {
+            const std::string album = "Sample Images\\Album " + std::to_string(first / kAlbumSize + 1);
+            albums.push_back(path(album));
+            for (int i = first; i <= sampleImages && i < first + kAlbumSize; ++i)
+                manifest.push_back(path(album + "\\sunset " + std::to_string(i) + ".jpg"));
+            manifest.push_back(path(album));
+        }
+    }
     for (const char* entry : {"Sample Images", "Vexlo.exe", "VexloShellEx.dll", "uninstall.exe", "install.txt"})
         manifest.push_back(path(entry));
     manifest.push_back(kProgramDir);
@@ -142,6 +156,7 @@ void Installation::stage()
     ScratchDir::removeTree(kProgramDir);
     for (const char* directory : {"", "\\plugins", "\\lang", "\\Sample Images"})
         CreateDirectoryA((std::string(kProgramDir) + directory).c_str(), nullptr);
+    for (const std::string& album : albums) CreateDirectoryA(album.c_str(), nullptr);
     for (const std::string& entry : manifest) {
         // Only the product's own files: bad-input lines of a scenario name nothing.
         if (entry.compare(0, std::strlen(kProgramDir) + 1, std::string(kProgramDir) + "\\") != 0 ||

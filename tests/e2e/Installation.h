@@ -22,6 +22,8 @@ extern const char kShellExtensionClass[];
 class Installation {
 public:
     static const char kProgramDir[];
+    // More sample images than this are put in albums of this many.
+    static constexpr int kAlbumSize = 1000;
 
     // Number of sample images; more of them make the run longer.
     explicit Installation(int sampleImages = 38);
@@ -39,6 +41,8 @@ public:
     std::map<std::string, std::string> formerOwners;
     // Extensions whose Explorer choice is staged, and its value.
     std::map<std::string, std::string> userChoices;
+    // The album folders under "Sample Images" (listed after their images).
+    std::vector<std::string> albums;
 
     // Writes install.txt from `manifest` with the line end given.
     void writeManifest(const std::string& lineEnd = "\r\n", bool finalLineEnd = true) const;

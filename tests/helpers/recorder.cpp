@@ -1,6 +1,8 @@
 // Stands in for the web browser: writes the arguments it was started with
 // (its command line without the program name) to the file named by the
 // environment variable VEXLO_RECORDER_OUT.
+#include "tests/helpers/CommandLine.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -10,14 +12,7 @@ int main()
 {
     char out[MAX_PATH] = {};
     if (!GetEnvironmentVariableA("VEXLO_RECORDER_OUT", out, MAX_PATH)) return 2;
-    const char* line = GetCommandLineA();
-    // Skip the program name, quoted or not, and the blanks after it.
-    if (*line == '"') {
-        line = std::strchr(line + 1, '"');
-        line = line ? line + 1 : "";
-    } else {
-        while (*line && *line != ' ' && *line != '\t') ++line;
-    }
+    const char* line = afterProgramName(GetCommandLineA());
     while (*line == ' ' || *line == '\t') ++line;
     FILE* file = std::fopen(out, "wb");
     if (!file) return 3;

@@ -5,28 +5,13 @@
 // VEXLO_SLOW_START_MS milliseconds (1500 when unset), then runs the program of
 // its own name from the system directory with the same arguments, and answers
 // that program's exit code.
+#include "tests/helpers/CommandLine.h"
+
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-namespace {
-
-// The command line after the program name, as the system program would get it.
-std::string arguments()
-{
-    const char* line = GetCommandLineA();
-    if (*line == '"') {
-        line = std::strchr(line + 1, '"');
-        line = line ? line + 1 : "";
-    } else {
-        while (*line && *line != ' ' && *line != '\t') ++line;
-    }
-    return line;
-}
-
-} // namespace
 
 int main()
 {
@@ -39,7 +24,7 @@ int main()
     char system[MAX_PATH] = {};
     GetSystemDirectoryA(system, MAX_PATH);
     const std::string program = std::string(system) + (name ? name : "\\missing.exe");
-    std::string command = "\"" + program + "\"" + arguments();
+    std::string command = "\"" + program + "\"" + afterProgramName(GetCommandLineA());
 
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
