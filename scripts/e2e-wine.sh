@@ -3,4 +3,4 @@
 # test command prepared (VEXLO_E2E_PREFIX, VEXLO_E2E_DISPLAY).
 if [ -n "${VEXLO_E2E_PREFIX:-}" ]; then export WINEPREFIX=$VEXLO_E2E_PREFIX; fi
 if [ -n "${VEXLO_E2E_DISPLAY:-}" ]; then export DISPLAY=$VEXLO_E2E_DISPLAY; fi
-exec wine "$@"
+exec "$(dirname "$0")/test-wine.sh" "$@"

@@ -19,8 +19,6 @@ export VEXLO_SCREENSHOTS=$build/screenshots
 rm -rf "$VEXLO_E2E_PREFIX" "$VEXLO_SCREENSHOTS"
 WINE_SESSION_PREFIXES+=("$VEXLO_E2E_PREFIX")
 wine_prefix_start "$VEXLO_E2E_PREFIX" "$VEXLO_E2E_DISPLAY"
-wine_desktop_keep "$WINEPREFIX" "$DISPLAY" "$build/bin/desktop_keeper.exe"
-wine_desktop_keep "$VEXLO_E2E_PREFIX" "$VEXLO_E2E_DISPLAY" "$build/bin/desktop_keeper.exe"
 
 status=0
 ctest --test-dir "$build" --output-on-failure -j2 "$@" || status=$?

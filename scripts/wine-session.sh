@@ -5,9 +5,6 @@
 #   wine_prefix_start PREFIX D  boots (and on first use creates) PREFIX with a
 #                               persistent wineserver, for display D
 #   wine_session_start PREFIX   both, and exports WINEPREFIX and DISPLAY
-#   wine_desktop_keep PREFIX D PROGRAM
-#                               keeps PREFIX's desktop up for the session with
-#                               PROGRAM (tests/helpers/desktop_keeper.cpp)
 #   wine_session_stop           stops all of them; registered as an EXIT trap
 
 WINE_SESSION_PIDS=()
@@ -67,22 +64,6 @@ wine_session_start() {
   export WINEPREFIX=$1
   WINE_SESSION_PREFIXES+=("$1")
   wine_prefix_start "$WINEPREFIX" "$DISPLAY"
-}
-
-wine_desktop_keep() {
-  (
-    export WINEPREFIX=$1 DISPLAY=$2
-    wine_common_environment
-    # Started here, the desktop's explorer.exe gets this output, not a test's.
-    wine "$3" </dev/null >/dev/null 2>&1 &
-    local i pid
-    for i in $(seq 1 100); do
-      for pid in $(pgrep -f 'explorer.exe /desktop'); do
-        grep -qzx "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && return 0
-      done
-      sleep 0.1
-    done
-  )
 }
 
 wine_session_stop() {
