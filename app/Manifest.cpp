@@ -57,6 +57,26 @@ void addEntry(const char* bytes, size_t count, TQXList<QXString>& entries)
     entries.addLast(std::move(line));
 }
 
+// Adds the lines that end in [start, end), the first one completing partial;
+// keeps the unfinished rest in partial. False when memory ran out.
+bool cutLines(const char* start, const char* end, PartialLine& partial, TQXList<QXString>& entries)
+{
+    while (start < end) {
+        const char* lineFeed = static_cast<const char*>(std::memchr(start, '\n', static_cast<size_t>(end - start)));
+        if (!lineFeed) return partial.append(start, static_cast<size_t>(end - start));
+        const size_t count = static_cast<size_t>(lineFeed - start) + 1;
+        if (partial.empty()) {
+            addEntry(start, count, entries);
+        } else {
+            if (!partial.append(start, count)) return false;
+            addEntry(partial.data(), partial.size(), entries);
+            partial.clear();
+        }
+        start = lineFeed + 1;
+    }
+    return true;
+}
+
 } // namespace
 
 void readManifest(const QXString& path, TQXList<QXString>& entries)
@@ -75,30 +95,12 @@ void readManifest(const QXString& path, TQXList<QXString>& entries)
         return;
     }
     PartialLine partial;
-    bool full = true; // memory lasted
+    bool memoryLasted = true;
     int got;
-    while (full && (got = manifest.read(block, kBlock)) > 0) {
-        const char* start = block;
-        const char* end = block + got;
-        while (start < end) {
-            const char* lineFeed = static_cast<const char*>(std::memchr(start, '\n', static_cast<size_t>(end - start)));
-            if (!lineFeed) {
-                full = partial.append(start, static_cast<size_t>(end - start));
-                break;
-            }
-            const size_t count = static_cast<size_t>(lineFeed - start) + 1;
-            if (partial.empty()) {
-                addEntry(start, count, entries);
-            } else if ((full = partial.append(start, count))) {
-                addEntry(partial.data(), partial.size(), entries);
-                partial.clear();
-            }
-            if (!full) break;
-            start = lineFeed + 1;
-        }
-    }
+    while (memoryLasted && (got = manifest.read(block, kBlock)) > 0)
+        memoryLasted = cutLines(block, block + got, partial, entries);
     // The last line, without its line feed.
-    if (full && !partial.empty()) addEntry(partial.data(), partial.size(), entries);
+    if (memoryLasted && !partial.empty()) addEntry(partial.data(), partial.size(), entries);
     std::free(block);
     manifest.close();
 }
