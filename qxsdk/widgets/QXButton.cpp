@@ -83,6 +83,9 @@ void QXButton::enable()
 void QXButton::disable()
 {
     if (buttonDisabled) return;
+    // A press in progress stays recorded, but its capture goes: a disabled
+    // button ignores the release and would otherwise keep the pointer.
+    if (!designMode && dragging && hasMouseCapture()) releaseMouse(0);
     QXComponent::disable(); // the native window and the component's flag
     buttonDisabled = 1;
     update();

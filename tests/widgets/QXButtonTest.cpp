@@ -1,5 +1,6 @@
 #include "qxsdk/widgets/QXButton.h"
 #include "qxsdk/widgets/QXHelper.h"
+#include "qxsdk/component/ImplQXComponent.h"
 #include "tests/support/TestWindow.h"
 #include "tests/widgets/WidgetHost.h"
 
@@ -197,6 +198,24 @@ TEST_F(ButtonTest, DisabledButtonIgnoresInputUntilEnabled)
     post(WM_LBUTTONDOWN, 10, 10);
     post(WM_LBUTTONUP, 10, 10);
     EXPECT_EQ(1, clicks());
+}
+
+TEST_F(ButtonTest, DisablingDuringAPressGivesThePointerBack)
+{
+    place(0);
+    post(WM_LBUTTONDOWN, 10, 10);
+    ASSERT_EQ(button->window(), GetCapture());
+    const int held = ImplQXComponent::getCaptureCount();
+    button->disable();
+    EXPECT_EQ(nullptr, GetCapture());
+    EXPECT_EQ(held - 1, ImplQXComponent::getCaptureCount());
+    post(WM_LBUTTONUP, 10, 10); // ignored while disabled
+    EXPECT_EQ(0, clicks());
+    button->enable();
+    post(WM_LBUTTONDOWN, 10, 10);
+    post(WM_LBUTTONUP, 10, 10);
+    EXPECT_EQ(1, clicks());
+    EXPECT_EQ(nullptr, GetCapture());
 }
 
 TEST_F(ButtonTest, HoverShowsTheHelpBelowThePointer)
