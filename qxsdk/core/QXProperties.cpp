@@ -103,7 +103,10 @@ int QXProperties::save(QXString path)
 
 int QXProperties::readLine(IQXIOStream* in, QXString& line)
 {
-    if (!in || in->available() == -1) return 0;
+    // Below -1 the position lies past the end (the file was cut short while
+    // read): nothing more can come, and the line reader would answer empty
+    // lines for ever.
+    if (!in || in->available() < 0) return 0;
     return QXSDK::readLine(*in, line);
 }
 

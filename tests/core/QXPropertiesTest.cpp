@@ -144,6 +144,25 @@ TEST_F(Properties, LoadFromAStreamStartsAtItsBeginningAndLeavesItOpen)
     EXPECT_EQ(1, stream.close());
 }
 
+TEST_F(Properties, FileCutShortWhileReadEndsTheReading)
+{
+    // Another program may truncate the file (it is shared for writing): the
+    // position then lies past the end and nothing more can come.
+    const std::string path = dir / "cut.properties";
+    ScratchDir::writeFile(path, "k=v\nl=w\n");
+    QXFileStream stream;
+    ASSERT_EQ(1, stream.open(path.c_str(), IQXIOStream::kModeRead));
+    QXString line;
+    ASSERT_EQ(1, table.readLine(&stream, line));
+    EXPECT_EQ("k=v\n", str(line));
+    QXFileStream truncator;
+    ASSERT_EQ(1, truncator.open(path.c_str(), IQXIOStream::kModeWrite));
+    truncator.close();
+    EXPECT_GT(-1, stream.available()); // past the end
+    EXPECT_EQ(0, table.readLine(&stream, line));
+    EXPECT_EQ(1, stream.close());
+}
+
 TEST_F(Properties, SaveWritesKeyOrderWithCrLf)
 {
     table.set("b", "2");
