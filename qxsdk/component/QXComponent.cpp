@@ -107,7 +107,11 @@ int QXComponent::hasFocus() { return binding ? binding->hasFocus() : 0; }
 int QXComponent::reservedQuery() { return binding ? binding->reservedQuery() : 0; }
 QXSize QXComponent::getTextExtent(QXString text) { return binding ? binding->getTextExtent(text) : QXSize(); }
 int QXComponent::getTextHeight() { return binding ? binding->getTextHeight() : -1; }
-void QXComponent::setInheritedFlag(int value) { inheritedFlag = value; }
+int QXComponent::setInheritedFlag(int value)
+{
+    inheritedFlag = value;
+    return 1;
+}
 void QXComponent::setWindowType(int type) { if (binding) binding->setWindowType(type); }
 void QXComponent::requestFocus() { if (binding) binding->requestFocus(); }
 int QXComponent::copyToClipboard(QXString text) { return binding ? binding->copyToClipboard(text) : 0; }

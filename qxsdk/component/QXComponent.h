@@ -89,7 +89,8 @@ public:
     // Character-cell height of the window's font; -1 without a window.
     virtual int getTextHeight();
     // A flag for subclasses: three-dimensional (nonzero) or flat (0) frames.
-    virtual void setInheritedFlag(int value);
+    // Answers 1; a subclass may answer what the flag chose.
+    virtual int setInheritedFlag(int value);
     // One of the seven window-style presets (0 to 6); others change nothing.
     virtual void setWindowType(int type);
     virtual void requestFocus();

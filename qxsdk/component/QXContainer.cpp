@@ -107,10 +107,11 @@ int QXContainer::destroyed()
     return 1;
 }
 
-void QXContainer::setInheritedFlag(int value)
+int QXContainer::setInheritedFlag(int value)
 {
     QXComponent::setInheritedFlag(value);
     for (int i = 0; i < children.getCount(); ++i) childAt(i)->setInheritedFlag(value);
+    return 1;
 }
 
 int QXContainer::hasFocus()

@@ -29,7 +29,7 @@ public:
 
     void windowCreated() override;
     int destroyed() override;
-    void setInheritedFlag(int value) override;
+    int setInheritedFlag(int value) override;
     int hasFocus() override;
     void update(QXRect area) override;
     void update() override;

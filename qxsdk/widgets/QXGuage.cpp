@@ -46,10 +46,11 @@ void QXGuage::setHorizontal(int on) { horizontal = on; }
 void QXGuage::setShowPercentage(int on) { showPercentage = on; }
 void QXGuage::setBarColor(QXColor colour) { barColor = colour; }
 
-void QXGuage::setInheritedFlag(int flag)
+int QXGuage::setInheritedFlag(int flag)
 {
     QXComponent::setInheritedFlag(flag);
     flatBorder = flag == 0 ? 1 : 0;
+    return flatBorder;
 }
 
 void QXGuage::paintBar(IQXGraphics* surface, int w, int h)

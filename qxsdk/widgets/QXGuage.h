@@ -23,8 +23,9 @@ public:
     virtual void setShowPercentage(int show);
     virtual void setBarColor(QXColor colour);
 
-    // Chooses the frame: sunken for nonzero, a line for 0.
-    void setInheritedFlag(int value) override;
+    // Chooses the frame: sunken for nonzero, a line for 0; answers the new
+    // flatBorder.
+    int setInheritedFlag(int value) override;
     int paint(QXRect area, IQXGraphics* surface) override;
 
 private:

@@ -157,4 +157,6 @@ TEST_F(GuageTest, InheritedFlagOneGivesASunkenBorder)
     EXPECT_EQ(kBlue, view.at(3, 3));
     EXPECT_EQ(kBlue, view.at(99, 16));
     EXPECT_EQ(kWhite, view.at(100, 10));
+    EXPECT_EQ(1, gauge->setInheritedFlag(0)); // the new flatBorder
+    EXPECT_EQ(0, gauge->setInheritedFlag(5));
 }
