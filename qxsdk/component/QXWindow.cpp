@@ -31,9 +31,9 @@ void QXWindow::bringToFront() { if (getBinding()) getBinding()->bringToFront(); 
 
 int QXWindow::create(CreateContext context)
 {
-    QXComponent::create(context);
-    // Runs even when the window could not be made: a WM_QUIT from elsewhere ends it.
-    if (getBinding()) getBinding()->runMessageLoop();
+    // Without its window nothing would ever post the WM_QUIT that ends the
+    // loop: the program would hang, invisible, after the error box.
+    if (QXComponent::create(context) && getBinding()) getBinding()->runMessageLoop();
     return 1;
 }
 

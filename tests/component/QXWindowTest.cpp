@@ -160,6 +160,29 @@ TEST(QXWindow, DestroyedPopupLeavesTheMainLoopRunning)
     window.destroyWindow();
 }
 
+TEST(QXWindow, WindowThatCannotBeMadeReturnsWithoutALoop)
+{
+    EventLog log;
+    ScriptedWindow window(log);
+    window.setWindowType(1); // a child window without a parent: Windows refuses it
+    std::atomic<bool> boxSeen{false};
+    std::thread answer([&] {
+        for (int i = 0; i < 200 && !boxSeen; ++i) {
+            if (HWND box = FindWindowA("#32770", "eeerrr")) {
+                boxSeen = true;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+            Sleep(50);
+        }
+    });
+    Watchdog watchdog(5000);
+    EXPECT_EQ(1, window.create(CreateContext{GetModuleHandleA(nullptr), nullptr}));
+    EXPECT_FALSE(watchdog.hasFired()); // it came back by itself
+    answer.join();
+    EXPECT_TRUE(boxSeen);
+    EXPECT_EQ(0, window.isCreated());
+}
+
 TEST(QXWindow, TopMostOnAndOffNeitherMovesNorResizes)
 {
     EventLog log;
