@@ -1000,7 +1000,17 @@ int ImplQXComponent::pasteFromClipboard(QXString& out)
         CloseClipboard();
         return 0;
     }
-    out = static_cast<const char*>(GlobalLock(data));
+    const char* bytes = static_cast<const char*>(GlobalLock(data));
+    if (!bytes) {
+        CloseClipboard();
+        return 0;
+    }
+    // Another program may have left out the zero byte: the text ends with
+    // the block at the latest.
+    const SIZE_T size = GlobalSize(data);
+    SIZE_T length = 0;
+    while (length < size && bytes[length] != '\0') ++length;
+    out.assign(bytes, static_cast<int>(length));
     GlobalUnlock(data);
     CloseClipboard();
     return 1;

@@ -468,6 +468,38 @@ TEST(Clipboard, RoundTripIncludingTheEmptyText)
     EXPECT_STREQ("kept", out.getData());
 }
 
+TEST(Clipboard, PastedTextStopsAtTheEndOfAnUnterminatedBlock)
+{
+    // Another program may put CF_TEXT on the clipboard without its zero byte.
+    EventLog log;
+    ProbeComponent component(log);
+    ASSERT_EQ(1, component.createPopup(0, 0, 30, 30));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 4096);
+    ASSERT_NE(nullptr, memory);
+    const SIZE_T size = GlobalSize(memory);
+    std::memset(GlobalLock(memory), 'x', size);
+    GlobalUnlock(memory);
+    ASSERT_NE(nullptr, SetClipboardData(CF_TEXT, memory));
+    CloseClipboard();
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE stored = GetClipboardData(CF_TEXT);
+    const char* bytes = static_cast<const char*>(GlobalLock(stored));
+    const bool terminated = !bytes || bytes[GlobalSize(stored) - 1] == '\0';
+    GlobalUnlock(stored);
+    CloseClipboard();
+    // Windows hands the block over as it was set; Wine 8 puts a zero byte at
+    // its end itself, so the unterminated case cannot arise there.
+    if (terminated) GTEST_SKIP() << "the clipboard terminated the text itself";
+
+    QXString out;
+    EXPECT_EQ(1, component.pasteFromClipboard(out));
+    ASSERT_NE(nullptr, out.getData());
+    EXPECT_EQ(static_cast<int>(size), out.getLength());
+    EXPECT_EQ(std::string(size, 'x'), std::string(out.getData(), out.getLength()));
+}
+
 TEST(WindowServices, TopMostOnlyWithAWindow)
 {
     EventLog log;
