@@ -19,6 +19,14 @@ const unsigned long long kIntervalsPerSecond = 10000000ULL;
 // accepts on Windows (Wine's accepts more; the limit is kept here).
 const long long kLastBrokenDownSecond = 32535215999LL;
 
+// Stores value in field when it lies in [low, high]; answers 1 then, else 0.
+int storeWithin(int& field, unsigned int value, unsigned int low, unsigned int high)
+{
+    if (value < low || value > high) return 0;
+    field = static_cast<int>(value);
+    return 1;
+}
+
 // The C runtime's base-10 long conversion; an empty text gives 0.
 int decimal(const std::string& text)
 {
@@ -48,18 +56,6 @@ QXTime::QXTime(const QXTime& other)
       second(other.second), millisecond(other.millisecond)
 {
     appendTypeName("QXTime");
-}
-
-QXTime& QXTime::operator=(const QXTime& other)
-{
-    year = other.year;
-    month = other.month;
-    day = other.day;
-    hour = other.hour;
-    minute = other.minute;
-    second = other.second;
-    millisecond = other.millisecond;
-    return *this;
 }
 
 QXTime::~QXTime()
@@ -105,33 +101,10 @@ int QXTime::setDay(unsigned int value)
     return 1;
 }
 
-int QXTime::setHour(unsigned int value)
-{
-    if (value > 23) return 0;
-    hour = static_cast<int>(value);
-    return 1;
-}
-
-int QXTime::setMinute(unsigned int value)
-{
-    if (value > 59) return 0;
-    minute = static_cast<int>(value);
-    return 1;
-}
-
-int QXTime::setMonth(unsigned int value)
-{
-    if (value < 1 || value > 12) return 0;
-    month = static_cast<int>(value);
-    return 1;
-}
-
-int QXTime::setSecond(unsigned int value)
-{
-    if (value > 59) return 0;
-    second = static_cast<int>(value);
-    return 1;
-}
+int QXTime::setHour(unsigned int value) { return storeWithin(hour, value, 0, 23); }
+int QXTime::setMinute(unsigned int value) { return storeWithin(minute, value, 0, 59); }
+int QXTime::setMonth(unsigned int value) { return storeWithin(month, value, 1, 12); }
+int QXTime::setSecond(unsigned int value) { return storeWithin(second, value, 0, 59); }
 
 int QXTime::setTime(unsigned long long fileTime)
 {

@@ -18,7 +18,7 @@ public:
     // From a platform file time; the default value when it cannot be converted.
     explicit QXTime(unsigned long long fileTime);
     QXTime(const QXTime& other);
-    QXTime& operator=(const QXTime& other);
+    QXTime& operator=(const QXTime& other) = default;
     ~QXTime() override;
 
     virtual int getDay();
