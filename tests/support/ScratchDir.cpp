@@ -18,13 +18,20 @@ std::atomic<unsigned> scratchCounter{0};
 
 ScratchDir::ScratchDir()
 {
-    CreateDirectoryA(kScratchRoot, nullptr);
-    char name[64];
-    std::snprintf(name, sizeof name, "\\t%lu-%u-%lu", GetCurrentProcessId(), scratchCounter++,
-                  GetTickCount());
-    root = std::string(kScratchRoot) + name;
-    if (!CreateDirectoryA(root.c_str(), nullptr))
-        throw std::runtime_error("cannot create scratch directory " + root);
+    // Tests run in parallel, and the last one to finish removes the shared
+    // root: another test may take it away between our two creations, so a
+    // missing root is made again. A name left by an earlier process with the
+    // same id just moves on to the next counter value.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        CreateDirectoryA(kScratchRoot, nullptr);
+        char name[64];
+        std::snprintf(name, sizeof name, "\\t%lu-%u-%lu", GetCurrentProcessId(),
+                      scratchCounter++, GetTickCount());
+        root = std::string(kScratchRoot) + name;
+        if (CreateDirectoryA(root.c_str(), nullptr)) return;
+        Sleep(1);
+    }
+    throw std::runtime_error("cannot create scratch directory " + root);
 }
 
 ScratchDir::~ScratchDir()
