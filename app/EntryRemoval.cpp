@@ -17,8 +17,8 @@ const char kTempPrefix[] = "del";
 const int kLongestPath = 32767;
 
 // Moves a file that could not be deleted out of its directory and asks Windows
-// to delete it at the next restart.
-void moveAsideForRestart(const char* path)
+// to delete it at the next restart; answers whether it left its directory.
+bool moveAsideForRestart(const char* path)
 {
     char tempDir[MAX_PATH];
     char tempName[MAX_PATH];
@@ -26,14 +26,15 @@ void moveAsideForRestart(const char* path)
     std::memset(tempName, 0, sizeof tempName);
     GetTempPathA(MAX_PATH, tempDir);
     // Creates an empty placeholder with a unique name that the move replaces.
-    if (!GetTempFileNameA(tempDir, kTempPrefix, 0, tempName)) return;
+    if (!GetTempFileNameA(tempDir, kTempPrefix, 0, tempName)) return false;
     if (!MoveFileExA(path, tempName, MOVEFILE_REPLACE_EXISTING)) {
         // The file stays where it is (held open without delete sharing, or the
         // temporary directory is on another volume): leave no junk behind.
         DeleteFileA(tempName);
-        return;
+        return false;
     }
     MoveFileExA(tempName, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    return true;
 }
 
 } // namespace
@@ -46,10 +47,10 @@ bool removePath(const QXString& path)
     return std::remove(text) == 0;
 }
 
-void removeEntry(const QXString& entry)
+bool removeEntry(const QXString& entry)
 {
-    if (entry.getLength() > kLongestPath) return;
+    if (entry.getLength() > kLongestPath) return false;
+    if (removePath(entry)) return true;
     // A directory that cannot be removed stays: there is no fallback for it.
-    if (!removePath(entry) && QXFile(entry).isFile())
-        moveAsideForRestart(entry.getData());
+    return QXFile(entry).isFile() && moveAsideForRestart(entry.getData());
 }

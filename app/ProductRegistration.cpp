@@ -93,14 +93,6 @@ bool readString(HKEY key, const char* name, std::string& text, bool& present)
     return true;
 }
 
-// True when the value names productType, in any letter case.
-bool namesProduct(HKEY key, const char* name, const std::string& productType)
-{
-    std::string text;
-    bool present = false;
-    return readString(key, name, text, present) && _stricmp(text.c_str(), productType.c_str()) == 0;
-}
-
 // True when the value is absent, empty or names productType: nobody but the
 // product has claimed it.
 bool unclaimedOrProducts(HKEY key, const char* name, const std::string& productType)
@@ -182,11 +174,11 @@ void ProductRegistration::setDefaultProgram(const char* extension, const char* p
     const REGSAM access = KEY_WRITE | KEY_QUERY_VALUE;
 
     if (QXSDK::getOSVersionCode() == kWindows7Code) {
-        // Explorer's per-user choice: rewritten only when it exists and still
-        // names the product; never created.
+        // Explorer's per-user choice: never created, and rewritten only where
+        // it names the product or nothing at all (no value, an empty one).
         const std::string choice = std::string(kUserChoiceKey) + extension + "\\UserChoice";
         OpenKey key(HKEY_CURRENT_USER, choice.c_str(), access);
-        if (key && namesProduct(key.get(), kUserChoiceValue, productType))
+        if (key && unclaimedOrProducts(key.get(), kUserChoiceValue, productType))
             setStringValue(key.get(), kUserChoiceValue, progId);
     }
 

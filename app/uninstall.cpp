@@ -107,9 +107,10 @@ int uninstall::timerFired()
     if (awaitsUnregistration(entry)) return 1;
     if (entryList.isLast()) {
         ProductRegistration(programDir, associations).removeRegistryKey(entry);
+        removeLeftDirectories();
     } else {
         statusLabel->setCaption(QXString(kStatusPrefix) + entry.getData());
-        removeEntry(entry);
+        if (!removeEntry(entry) && QXFile(entry).isDirectory()) leftDirectories.addLast(entry);
     }
     progressGauge->setValue(processedCount);
     ++processedCount;
@@ -134,6 +135,14 @@ bool uninstall::awaitsUnregistration(const QXString& entry)
     const QXString extension = programDir + kShellExtensionFile;
     return entry.getData() && extension.getData() && lstrcmpiA(entry.getData(), extension.getData()) == 0 &&
            GetTickCount() - unregistrationStart < kUnregistrationPatienceMs;
+}
+
+void uninstall::removeLeftDirectories()
+{
+    // Only empty directories go: whatever a user put in one keeps it.
+    for (int more = leftDirectories.moveFirst(); more; more = leftDirectories.moveNext())
+        if (const QXString* directory = leftDirectories.getCurrent()) RemoveDirectoryA(directory->getData());
+    leftDirectories.clear();
 }
 
 int uninstall::paint(QXRect area, IQXGraphics* surface)

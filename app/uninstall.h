@@ -40,6 +40,10 @@ private:
     // Whether entry is the shell extension's file while regsvr32 still works
     // on it (for ten seconds at most): its removal then waits.
     bool awaitsUnregistration(const QXSDK::QXString& entry);
+    // Tries once more, in manifest order, the directories that were not
+    // empty when their turn came: the registry step has deleted the last
+    // file that kept the installation folder.
+    void removeLeftDirectories();
 
     QXSDK::QXLabel* statusLabel;
     QXSDK::QXGuage* progressGauge;
@@ -48,6 +52,7 @@ private:
     QXSDK::QXString programDir;
     int processedCount;
     QXSDK::QXProperties associations;
+    QXSDK::TQXList<QXSDK::QXString> leftDirectories; // in manifest order
     void* unregistration; // the regsvr32 process while it may still run
     unsigned long unregistrationStart;
 };

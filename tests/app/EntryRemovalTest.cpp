@@ -79,7 +79,7 @@ protected:
 TEST_F(EntryRemoval, DeletesAFile)
 {
     ScratchDir::writeFile(dir / "a.txt", "data");
-    removeEntry(QXString((dir / "a.txt").c_str()));
+    EXPECT_TRUE(removeEntry(QXString((dir / "a.txt").c_str())));
     EXPECT_FALSE(ScratchDir::exists(dir / "a.txt"));
     EXPECT_TRUE(parked().empty());
 }
@@ -92,7 +92,7 @@ TEST_F(EntryRemoval, DirectoryListedAfterItsFilesIsRemoved)
     ScratchDir::writeFile(dir / "Vexlo Viewer\\b.txt", "y");
     for (const char* entry : {"Vexlo Viewer\\plugins\\a.dll", "Vexlo Viewer\\plugins",
                               "Vexlo Viewer\\b.txt", "Vexlo Viewer"})
-        removeEntry(QXString((dir / entry).c_str()));
+        EXPECT_TRUE(removeEntry(QXString((dir / entry).c_str()))) << entry;
     EXPECT_FALSE(ScratchDir::exists(dir / "Vexlo Viewer"));
     EXPECT_TRUE(parked().empty());
 }
@@ -101,8 +101,8 @@ TEST_F(EntryRemoval, NonEmptyDirectoryStays)
 {
     ScratchDir::makeDir(dir / "full");
     ScratchDir::writeFile(dir / "full\\keep.txt", "user data");
-    removeEntry(QXString((dir / "full").c_str()));
-    removeEntry(QXString((dir / "full\\").c_str()));
+    EXPECT_FALSE(removeEntry(QXString((dir / "full").c_str())));
+    EXPECT_FALSE(removeEntry(QXString((dir / "full\\").c_str())));
     EXPECT_TRUE(ScratchDir::exists(dir / "full\\keep.txt"));
     EXPECT_TRUE(parked().empty());
 }
@@ -110,10 +110,10 @@ TEST_F(EntryRemoval, NonEmptyDirectoryStays)
 TEST_F(EntryRemoval, EmptyNullAndMissingEntriesChangeNothing)
 {
     ScratchDir::writeFile(dir / "other.txt", "x");
-    removeEntry(QXString(""));
-    removeEntry(QXString(static_cast<const char*>(nullptr)));
-    removeEntry(QXString((dir / "missing.txt").c_str()));
-    removeEntry(QXString((dir / "missing\\").c_str()));
+    EXPECT_FALSE(removeEntry(QXString("")));
+    EXPECT_FALSE(removeEntry(QXString(static_cast<const char*>(nullptr))));
+    EXPECT_FALSE(removeEntry(QXString((dir / "missing.txt").c_str())));
+    EXPECT_FALSE(removeEntry(QXString((dir / "missing\\").c_str())));
     EXPECT_TRUE(ScratchDir::exists(dir / "other.txt"));
     EXPECT_TRUE(ScratchDir::exists(dir.path()));
     EXPECT_TRUE(parked().empty());
@@ -126,7 +126,7 @@ TEST_F(EntryRemoval, FileHeldWithoutDeleteSharingStaysAndLeavesNoPlaceholder)
     HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-    removeEntry(QXString(path.c_str()));
+    EXPECT_FALSE(removeEntry(QXString(path.c_str())));
     CloseHandle(holder);
     EXPECT_TRUE(ScratchDir::exists(path));
     EXPECT_EQ(6u, fileSize(path));
@@ -144,7 +144,7 @@ TEST_F(EntryRemoval, RunningProgramIsMovedAsideAndDeletedAtRestart)
     ASSERT_FALSE(DeleteFileA(program.c_str())); // in use, as the uninstaller itself is
     EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
 
-    removeEntry(QXString(program.c_str()));
+    EXPECT_TRUE(removeEntry(QXString(program.c_str())));
 
     EXPECT_FALSE(ScratchDir::exists(program));
     const std::set<std::string> added = parked();

@@ -199,6 +199,9 @@ TEST_F(ProductRegistrationTest, Windows7RewritesOnlyTheProductsUserChoices)
     if (QXSDK::getOSVersionCode() != 1024) GTEST_SKIP() << "the prefix does not report Windows 6.1";
     // .JPEG: still the product's everywhere. .JPG: the user chose another
     // program after the installation. .PNG: Explorer has no choice at all.
+    // .GIF and .BMP: Explorer's choice names nothing (no value, an empty one).
+    writeString(HKEY_CURRENT_USER, userChoiceKey(".GIF"), "Hash", "unrelated");
+    writeString(HKEY_CURRENT_USER, userChoiceKey(".BMP"), "Progid", "");
     writeString(HKEY_CURRENT_USER, userChoiceKey(".JPEG"), "Progid", "VEXLO.jpeg");
     writeString(HKEY_CLASSES_ROOT, ".JPEG", "", "Vexlo.JPEG");
     writeString(HKEY_CURRENT_USER, userChoiceKey(".JPG"), "Progid", "OtherViewer.jpg");
@@ -210,6 +213,8 @@ TEST_F(ProductRegistrationTest, Windows7RewritesOnlyTheProductsUserChoices)
     registration.setDefaultProgram(".JPEG", "jpegfile");
     registration.setDefaultProgram(".JPG", "jpgfile");
     registration.setDefaultProgram(".PNG", "pngfile");
+    registration.setDefaultProgram(".GIF", "giffile");
+    registration.setDefaultProgram(".BMP", "bmpfile");
 
     EXPECT_EQ("jpegfile", readString(HKEY_CURRENT_USER, userChoiceKey(".JPEG"), "Progid"));
     EXPECT_EQ("jpegfile", classes(".JPEG"));
@@ -217,6 +222,8 @@ TEST_F(ProductRegistrationTest, Windows7RewritesOnlyTheProductsUserChoices)
     EXPECT_EQ("OtherViewer.jpg", classes(".JPG"));
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, userChoiceKey(".PNG"))); // never created
     EXPECT_EQ("pngfile", classes(".PNG"));
+    EXPECT_EQ("giffile", readString(HKEY_CURRENT_USER, userChoiceKey(".GIF"), "Progid"));
+    EXPECT_EQ("bmpfile", readString(HKEY_CURRENT_USER, userChoiceKey(".BMP"), "Progid"));
 }
 
 TEST_F(ProductRegistrationTest, OtherVersionsWriteTheExtensionsDefaultValue)

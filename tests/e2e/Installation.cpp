@@ -18,6 +18,7 @@ const std::vector<std::string> kExtensions = {".JPEG", ".JPG", ".PNG", ".JP2", "
                                               ".PGM",  ".PBM", ".ICO", ".ICON", ".WMF"};
 const char kShellExtensionClass[] = "CLSID\\{6F1E0A55-9D7B-4C1E-B5A3-2E9F1D0C7A11}";
 const char Installation::kProgramDir[] = "C:\\Program Files\\Vexlo Viewer";
+const char Installation::kCompanyDir[] = "C:\\Program Files\\Vexlo Software";
 
 namespace {
 
@@ -95,7 +96,8 @@ void walkRegistry(HKEY root, const std::string& rootName, const std::string& key
 
 } // namespace
 
-Installation::Installation(int sampleImages)
+Installation::Installation(int sampleImages, bool inCompanyFolder)
+    : programDir(inCompanyFolder ? std::string(kCompanyDir) + "\\Vexlo Viewer" : kProgramDir)
 {
     manifest = {path("plugins\\jpeg.dll"), path("plugins\\png.dll"), path("plugins"), path(kGbkReadme), path("lang")};
     if (sampleImages <= kAlbumSize) {
@@ -115,16 +117,19 @@ Installation::Installation(int sampleImages)
     }
     for (const char* entry : {"Sample Images", "Vexlo.exe", "VexloShellEx.dll", "uninstall.exe", "install.txt"})
         manifest.push_back(path(entry));
-    manifest.push_back(kProgramDir);
+    manifest.push_back(programDir);
+    if (inCompanyFolder) manifest.push_back(kCompanyDir);
     manifest.push_back("HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo");
     for (const std::string& extension : kExtensions)
         formerOwners[extension] = (extension == ".ICON" || extension == ".WMF") ? "" : lower(extension.substr(1)) + "file";
-    userChoices = {{".JPG", "Vexlo.JPG"}, {".BMP", "VEXLO.bmp"}};
+    userChoices = {{".JPG", "Vexlo.JPG"}, {".BMP", "VEXLO.bmp"}, {".PCX", ""}};
+    choicesWithoutProgid = {".TGA"};
 }
 
 Installation::~Installation()
 {
     ScratchDir::removeTree(kProgramDir);
+    ScratchDir::removeTree(kCompanyDir);
     deleteTree(HKEY_LOCAL_MACHINE, kProductKey);
     for (const std::string& extension : kExtensions) {
         deleteTree(HKEY_CLASSES_ROOT, "Vexlo" + extension);
@@ -154,12 +159,14 @@ void Installation::writeManifest(const std::string& lineEnd, bool finalLineEnd) 
 void Installation::stage()
 {
     ScratchDir::removeTree(kProgramDir);
+    ScratchDir::removeTree(kCompanyDir);
+    if (programDir != kProgramDir) CreateDirectoryA(kCompanyDir, nullptr);
     for (const char* directory : {"", "\\plugins", "\\lang", "\\Sample Images"})
-        CreateDirectoryA((std::string(kProgramDir) + directory).c_str(), nullptr);
+        CreateDirectoryA((programDir + directory).c_str(), nullptr);
     for (const std::string& album : albums) CreateDirectoryA(album.c_str(), nullptr);
     for (const std::string& entry : manifest) {
         // Only the product's own files: bad-input lines of a scenario name nothing.
-        if (entry.compare(0, std::strlen(kProgramDir) + 1, std::string(kProgramDir) + "\\") != 0 ||
+        if (entry.compare(0, programDir.size() + 1, programDir + "\\") != 0 ||
             entry.size() >= MAX_PATH)
             continue;
         const std::string name = entry.substr(entry.find_last_of('\\') + 1);
@@ -176,7 +183,7 @@ void Installation::stage()
         if (!owner.second.empty()) links += owner.first + "=" + owner.second + "\r\n";
     ScratchDir::writeFile(path("filelink.txt"), links);
 
-    testsupport::writeString(HKEY_LOCAL_MACHINE, kProductKey, "InstallDir", kProgramDir);
+    testsupport::writeString(HKEY_LOCAL_MACHINE, kProductKey, "InstallDir", programDir);
     testsupport::writeString(HKEY_LOCAL_MACHINE, kProductKey, "Version", "1.0");
     for (const std::string& extension : kExtensions) {
         const std::string type = "Vexlo" + extension;
@@ -192,6 +199,8 @@ void Installation::stage()
     }
     for (const auto& choice : userChoices)
         testsupport::writeString(HKEY_CURRENT_USER, kFileExts + choice.first + "\\UserChoice", "Progid", choice.second);
+    for (const std::string& extension : choicesWithoutProgid)
+        testsupport::writeString(HKEY_CURRENT_USER, kFileExts + extension + "\\UserChoice", "Hash", "staged");
     deleteTree(HKEY_CURRENT_USER, kShellExRecord);
     if (testsupport::runProgram("regsvr32.exe /s \"" + path("VexloShellEx.dll") + "\"") != 0 ||
         !testsupport::keyExists(HKEY_CLASSES_ROOT, kShellExtensionClass))
@@ -202,6 +211,7 @@ Snapshot Snapshot::take()
 {
     Snapshot snapshot;
     walkFiles(Installation::kProgramDir, snapshot.files);
+    walkFiles(Installation::kCompanyDir, snapshot.files);
     const std::string temp = tempDir();
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((temp + "del*.tmp").c_str(), &found);

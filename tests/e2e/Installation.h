@@ -22,11 +22,15 @@ extern const char kShellExtensionClass[];
 class Installation {
 public:
     static const char kProgramDir[];
+    // The maker's folder that an installation may be put in, as
+    // kCompanyDir\Vexlo Viewer; the manifest then lists it after the
+    // installation folder.
+    static const char kCompanyDir[];
     // More sample images than this are put in albums of this many.
     static constexpr int kAlbumSize = 1000;
 
     // Number of sample images; more of them make the run longer.
-    explicit Installation(int sampleImages = 38);
+    explicit Installation(int sampleImages = 38, bool inCompanyFolder = false);
     // Removes whatever the scenario left of the installation.
     ~Installation();
     Installation(const Installation&) = delete;
@@ -39,19 +43,23 @@ public:
     std::vector<std::string> manifest;
     // The former owner of each extension as filelink.txt records it ("" : none).
     std::map<std::string, std::string> formerOwners;
+    // The installation folder, kProgramDir or the one in kCompanyDir.
+    std::string programDir;
     // Extensions whose Explorer choice is staged, and its value.
     std::map<std::string, std::string> userChoices;
+    // Extensions whose Explorer choice is a key without a "Progid" value.
+    std::set<std::string> choicesWithoutProgid;
     // The album folders under "Sample Images" (listed after their images).
     std::vector<std::string> albums;
 
     // Writes install.txt from `manifest` with the line end given.
     void writeManifest(const std::string& lineEnd = "\r\n", bool finalLineEnd = true) const;
-    std::string path(const std::string& relative) const { return std::string(kProgramDir) + "\\" + relative; }
+    std::string path(const std::string& relative) const { return programDir + "\\" + relative; }
     std::string uninstaller() const { return path("uninstall.exe"); }
 };
 
 // What the uninstaller may change, read from the prefix: the installation
-// directory, the parked del*.tmp files, and the product's registry.
+// and company folders, the parked del*.tmp files, and the product's registry.
 struct Snapshot {
     std::map<std::string, std::string> files;    // path -> "dir" or the size
     std::map<std::string, std::string> parked;   // del*.tmp in the temporary directory -> size
@@ -99,6 +107,9 @@ public:
     enum class Answer { Ok, Cancel };
 
     UninstallRun(const Installation& installation, Answer answer);
+    // The current directory of the process: the installation folder, as
+    // Explorer and the Start menu's shortcut give it, unless set otherwise.
+    std::string startIn;
     // Take screenshots into this folder (made if needed) during and after.
     std::string screenshotFolder;
     // Posts WM_CLOSE to the window after this many milliseconds of run (0: never).

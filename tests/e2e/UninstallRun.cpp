@@ -85,6 +85,21 @@ bool ended(HANDLE process)
     return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
 }
 
+// The box is found as soon as it exists, before it is active and has drawn
+// its text and buttons: wait for those (five seconds at most) and for the
+// paint to reach the screen. (Asking it to paint from here with RedrawWindow
+// made Wine blank it for the screenshot.)
+void awaitDrawn(HWND box)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND ok = GetDlgItem(box, IDOK);
+        if ((ok && IsWindowVisible(ok) && GetForegroundWindow() == box) || GetTickCount() - start > 5000) break;
+        Sleep(20);
+    }
+    Sleep(200);
+}
+
 void screenshot(const std::string& folder, const std::string& name)
 {
     if (folder.empty()) return;
@@ -93,7 +108,8 @@ void screenshot(const std::string& folder, const std::string& name)
 
 } // namespace
 
-UninstallRun::UninstallRun(const Installation& setup, Answer reply) : installation(setup), answer(reply)
+UninstallRun::UninstallRun(const Installation& setup, Answer reply)
+    : startIn(setup.programDir), installation(setup), answer(reply)
 {
 }
 
@@ -109,8 +125,8 @@ RunResult UninstallRun::go()
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    // Started from C:\ so that no current directory holds the installation open.
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, "C:\\", &startup, &process))
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, startIn.c_str(), &startup,
+                        &process))
         return result;
     const DWORD start = GetTickCount();
     auto patient = [&] { return GetTickCount() - start < patienceMs; };
@@ -123,7 +139,10 @@ RunResult UninstallRun::go()
     result.boxShown = box != nullptr;
     if (box) {
         result.boxAtMs = GetTickCount() - start;
-        screenshot(screenshotFolder, "confirm");
+        if (!screenshotFolder.empty()) {
+            awaitDrawn(box);
+            screenshot(screenshotFolder, "confirm");
+        }
         // A click can come before the box is ready for it: repeat until it goes.
         while (IsWindow(box) && !ended(process.hProcess) && patient()) {
             SendMessageTimeoutA(GetDlgItem(box, answer == Answer::Ok ? IDOK : IDCANCEL), BM_CLICK, 0, 0,

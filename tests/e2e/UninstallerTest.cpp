@@ -65,7 +65,8 @@ protected:
 
     // The registry work of a completed registry step: the product key and
     // the 19 file types go; extensions still naming their type get their
-    // former owner back, and on Windows 6.1 so do Explorer choices naming it.
+    // former owner back, and on Windows 6.1 so do Explorer choices naming it
+    // or nothing at all.
     static void expectRegistryStep(Expectation& expected, const Installation& installation, bool windows7)
     {
         expected.removeKey("HKLM\\SOFTWARE\\Vexlo");
@@ -77,26 +78,34 @@ protected:
             if (current != expected.registry.end() &&
                 (current->second.empty() || _stricmp(current->second.c_str(), ("Vexlo" + extension).c_str()) == 0))
                 current->second = owner;
-            const std::string choice = kFileExts + extension + "\\UserChoice|Progid";
-            auto chosen = expected.registry.find(choice);
-            if (windows7 && chosen != expected.registry.end() &&
-                _stricmp(chosen->second.c_str(), ("Vexlo" + extension).c_str()) == 0)
-                chosen->second = owner;
+            const std::string choiceKey = kFileExts + extension + "\\UserChoice";
+            if (!windows7 || !expected.registry.count(choiceKey)) continue;
+            std::string& chosen = expected.registry[choiceKey + "|Progid"];
+            if (chosen.empty() || _stricmp(chosen.c_str(), ("Vexlo" + extension).c_str()) == 0) chosen = owner;
         }
     }
 
-    // Every file of the manifest is removed; a directory only when empty by
-    // then. The installation directory keeps filelink.txt until the registry
-    // step, so it stays (empty when that step ran).
-    static void expectFilesRemoved(Expectation& expected, const Installation& installation,
-                                   const std::vector<std::string>& kept = {})
+    // Every file of the manifest is removed (but `kept`), and filelink.txt
+    // when the registry step ran; then, in manifest order, every listed
+    // directory that nothing is left in, the installation folder among them.
+    static void expectFilesRemoved(Expectation& expected, const Installation& installation, bool registryStep,
+                                   const std::vector<std::string>& kept)
     {
-        for (size_t i = 0; i + 1 < installation.manifest.size(); ++i) {
-            const std::string& entry = installation.manifest[i];
-            if (entry == Installation::kProgramDir) continue;
-            bool keep = false;
-            for (const std::string& k : kept) keep |= entry == k;
-            if (!keep) expected.removeFile(entry);
+        const std::vector<std::string> entries(installation.manifest.begin(), installation.manifest.end() - 1);
+        for (const std::string& entry : entries) {
+            auto file = expected.files.find(entry);
+            if (file != expected.files.end() && file->second != "dir" &&
+                std::find(kept.begin(), kept.end(), entry) == kept.end())
+                expected.files.erase(file);
+        }
+        if (registryStep) expected.removeFile(installation.path("filelink.txt"));
+        for (const std::string& entry : entries) {
+            auto directory = expected.files.find(entry);
+            if (directory == expected.files.end() || directory->second != "dir") continue;
+            const std::string inside = entry + "\\";
+            auto first = expected.files.lower_bound(inside);
+            if (first == expected.files.end() || first->first.compare(0, inside.size(), inside) != 0)
+                expected.files.erase(directory);
         }
     }
 
@@ -154,12 +163,9 @@ protected:
                                      bool windows7 = true, const std::vector<std::string>& kept = {})
     {
         Expectation expected(before);
-        expectFilesRemoved(expected, installation, kept);
+        expectFilesRemoved(expected, installation, registryStep, kept);
         expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
-        if (registryStep) {
-            expected.removeFile(installation.path("filelink.txt"));
-            expectRegistryStep(expected, installation, windows7);
-        }
+        if (registryStep) expectRegistryStep(expected, installation, windows7);
         return expected;
     }
 
@@ -199,16 +205,21 @@ TEST_F(Uninstaller, CompleteRunRemovesTheProduct)
               testsupport::readString(HKEY_CURRENT_USER, "Software\\Vexlo Tests\\ShellEx", "UnregisterCommandLine"));
 
     const Snapshot after = Snapshot::take();
-    Expectation expected(before);
-    expectFilesRemoved(expected, installation);
-    expected.removeFile(installation.path("filelink.txt"));
-    expectRegistryStep(expected, installation, true);
-    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+    const Expectation expected = expectedAfter(installation, before, true);
     checkFiles(expected, after);
     checkRegistry(expected, after);
     expectParked(before, after, installation, true);
-    // The running uninstaller itself went to the temporary directory.
-    EXPECT_FALSE(testsupport::ScratchDir::exists(installation.uninstaller()));
+    // The running uninstaller itself went to the temporary directory, and
+    // the folder it was started in went after it.
+    EXPECT_FALSE(testsupport::ScratchDir::exists(installation.programDir));
+}
+
+TEST_F(Uninstaller, InstallationAndCompanyFoldersGo)
+{
+    Installation installation(38, true);
+    installation.stage();
+    runAndCheck(installation, true);
+    EXPECT_FALSE(testsupport::ScratchDir::exists(Installation::kCompanyDir));
 }
 
 TEST_F(Uninstaller, ShellExtensionWaitsForASlowRegsvr)
@@ -279,10 +290,7 @@ TEST_F(Uninstaller, OneLineManifestIsTheRegistryStepAlone)
     installation.stage();
     const Outcome outcome = runToTheEnd(installation);
     EXPECT_EQ(kAddress, outcome.result.recordedAddress);
-    Expectation expected(outcome.before);
-    expected.removeFile(installation.path("filelink.txt"));
-    expectRegistryStep(expected, installation, true);
-    expected.removeKey(std::string("HKCR\\") + kShellExtensionClass);
+    const Expectation expected = expectedAfter(installation, outcome.before, true);
     checkFiles(expected, outcome.after);
     checkRegistry(expected, outcome.after);
 }
@@ -350,10 +358,13 @@ TEST_F(Uninstaller, OwnProgramFileIsDeletedAtRestart)
     Installation installation;
     installation.stage();
     const Snapshot before = Snapshot::take();
-    const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+    // Started from a command prompt elsewhere: the run is the same.
+    UninstallRun run(installation, UninstallRun::Answer::Ok);
+    run.startIn = "C:\\";
+    const RunResult result = run.go();
     EXPECT_EQ(0, result.exitCode);
     const Snapshot after = Snapshot::take();
-    EXPECT_FALSE(after.files.count(installation.uninstaller()));
+    checkFiles(expectedAfter(installation, before, true), after);
     std::string parkedUninstaller;
     for (const auto& parked : after.parked)
         if (!before.parked.count(parked.first) && parked.second == before.files.at(installation.uninstaller()))
@@ -368,11 +379,12 @@ TEST_F(Uninstaller, UserFileKeepsItsDirectory)
     installation.stage();
     const std::string userFile = installation.path("Sample Images\\my holiday.jpg");
     testsupport::ScratchDir::writeFile(userFile, "the user's own photo");
-    runAndCheck(installation, true, true, {installation.path("Sample Images")});
+    // The photo keeps "Sample Images", and that the installation folder.
+    runAndCheck(installation, true);
     EXPECT_EQ("the user's own photo", readFile(userFile));
 }
 
-TEST_F(Uninstaller, ClosingTheWindowDuringTheRunStopsIt)
+TEST_F(Uninstaller, ClosingTheWindowStopsTheRunAndASecondRunFinishesIt)
 {
     Installation installation(300); // about three seconds of run
     installation.stage();
@@ -399,6 +411,17 @@ TEST_F(Uninstaller, ClosingTheWindowDuringTheRunStopsIt)
     EXPECT_TRUE(after.files.count(installation.path("filelink.txt")));
     EXPECT_TRUE(testsupport::keyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo"));
     EXPECT_TRUE(testsupport::keyExists(HKEY_CLASSES_ROOT, "Vexlo.JPEG"));
+
+    // Started again from the same folder, the uninstaller finishes the job:
+    // both runs together remove exactly what the manifest lists.
+    if (!after.files.count(installation.uninstaller())) {
+        ASSERT_TRUE(CopyFileA((testsupport::testBinDir() + "\\uninstall.exe").c_str(),
+                              installation.uninstaller().c_str(), FALSE));
+    }
+    const Outcome second = runToTheEnd(installation);
+    const Expectation expected = expectedAfter(installation, before, true);
+    checkFiles(expected, second.after);
+    checkRegistry(expected, second.after);
 }
 
 // A long manifest of real files runs to the end with the process's memory

@@ -30,7 +30,8 @@ void printEntries(const Installation& installation, const Snapshot& before, cons
                 ++removed;
         } else if (is) {
             std::printf("  left         %s (%s)\n", entry.c_str(),
-                        after.files.at(entry) == "dir" ? "directory not empty when its turn came: filelink.txt is deleted last" : "could not be removed");
+                        after.files.at(entry) == "dir" ? "directory still holds what the manifest does not list"
+                                                       : "could not be removed");
         }
     }
     std::printf("  removed      %d files and directories\n", removed);
@@ -65,7 +66,9 @@ int main(int argc, char** argv)
         if (!before.parked.count(parked.first)) parkedBySize[parked.second] = parked.first;
     printEntries(installation, before, after, parkedBySize);
 
-    std::printf("\nRegistry key HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo: %s\n",
+    std::printf("\nInstallation folder %s: %s\n", installation.programDir.c_str(),
+                after.files.count(installation.programDir) ? "still there" : "removed");
+    std::printf("Registry key HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo: %s\n",
                 testsupport::keyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo") ? "still there" : "deleted");
     std::printf("Shell extension: %s\n",
                 testsupport::keyExists(HKEY_CLASSES_ROOT, kShellExtensionClass) ? "still registered" : "unregistered");
