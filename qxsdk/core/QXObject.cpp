@@ -17,12 +17,12 @@ const DWORD kLockPollMs = 100;
 
 // Type-name chains are shared: a program has a few dozen of them, and objects
 // by the million (every string is one). Each chain is made once, kept for the
-// life of the process, and found again from its parent chain and the name
-// appended to it, so constructing an object allocates nothing for its name.
-// Chains are only ever added, at the head of their parent's list, so finding
-// one needs no lock.
+// life of the process, and found again from its parent chain and the text of
+// the name appended to it (never its address: a name may come from a buffer
+// that holds another text later), so constructing an object allocates
+// nothing for its name. Chains are only ever added, at the head of their
+// parent's list, so finding one needs no lock.
 struct TypeChain {
-    const char* asked;                    // the name pointer it was made for
     const char* name;                     // a copy of the name
     std::atomic<TypeChain*> firstChild;   // chains made by appending to this one
     TypeChain* nextSibling;               // fixed before the chain is published
@@ -57,7 +57,6 @@ struct TypeChainTree {
         }
         char* nameCopy = text + textLength + 1;
         std::memcpy(nameCopy, name, nameLength + 1);
-        chain->asked = name;
         chain->name = nameCopy;
         chain->firstChild.store(nullptr, std::memory_order_relaxed);
         chain->nextSibling = nullptr;
@@ -67,9 +66,8 @@ struct TypeChainTree {
     // The chain of parent followed by name, made on first use.
     TypeChain* extend(TypeChain* parent, const char* name)
     {
-        // Class names are literals: the same pointer comes back every time.
         for (TypeChain* c = parent->firstChild.load(std::memory_order_acquire); c; c = c->nextSibling)
-            if (c->asked == name) return c;
+            if (std::strcmp(c->name, name) == 0) return c;
         EnterCriticalSection(&lock);
         TypeChain* child = parent->firstChild.load(std::memory_order_acquire);
         while (child && std::strcmp(child->name, name) != 0) child = child->nextSibling;

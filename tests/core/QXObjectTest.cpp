@@ -8,6 +8,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 #include <thread>
 
 using namespace QXSDK;
@@ -29,6 +32,12 @@ public:
     NamedString() : QXObject() { appendTypeName("NamedString"); }
 };
 
+// Appends whatever text it is given, as a class with a computed name would.
+class NamedAtRunTime : public virtual QXObject {
+public:
+    explicit NamedAtRunTime(const char* name) { appendTypeName(name); }
+};
+
 long long millisSince(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -48,6 +57,39 @@ TEST(QXObjectTypeName, ChainsClassNamesFromRootToMostDerived)
     bool destroyed = false;
     Tracked tracked(&destroyed);
     EXPECT_STREQ("QXObject.Tracked", tracked.getTypeName());
+}
+
+TEST(QXObjectTypeName, NamesFromReusedBuffersGetTheirOwnChains)
+{
+    // The same memory holds one name and then another: a stack array, a
+    // std::string's buffer and a heap block each.
+    char stack[16];
+    std::strcpy(stack, "Alpha");
+    NamedAtRunTime alpha(stack);
+    std::strcpy(stack, "Beta");
+    NamedAtRunTime beta(stack);
+    EXPECT_STREQ("QXObject.Alpha", alpha.getTypeName());
+    EXPECT_STREQ("QXObject.Beta", beta.getTypeName());
+
+    std::string text = "Gamma";
+    NamedAtRunTime gamma(text.c_str());
+    text[0] = 'D';
+    NamedAtRunTime damma(text.c_str());
+    EXPECT_STREQ("QXObject.Gamma", gamma.getTypeName());
+    EXPECT_STREQ("QXObject.Damma", damma.getTypeName());
+
+    char* heap = static_cast<char*>(std::malloc(16));
+    std::strcpy(heap, "Epsilon");
+    NamedAtRunTime epsilon(heap);
+    std::strcpy(heap, "Zeta");
+    NamedAtRunTime zeta(heap);
+    std::free(heap);
+    EXPECT_STREQ("QXObject.Epsilon", epsilon.getTypeName());
+    EXPECT_STREQ("QXObject.Zeta", zeta.getTypeName());
+
+    // The same text from another place still shares its chain.
+    NamedAtRunTime again("Alpha");
+    EXPECT_EQ(alpha.getTypeName(), again.getTypeName());
 }
 
 TEST(QXObjectTypeName, ChainsAreSharedAndOutliveTheirObjects)
