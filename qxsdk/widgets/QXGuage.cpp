@@ -62,8 +62,11 @@ void QXGuage::paintBar(IQXGraphics* surface, int w, int h)
     const unsigned int max = static_cast<unsigned int>(maximum);
     const unsigned int val = static_cast<unsigned int>(value);
     if (horizontal) {
-        int fill = static_cast<int>(static_cast<unsigned int>(W) * val / max);
-        if (fill > W - 1) fill = W - 1;
+        // Compared and clamped unsigned: a quotient of 2^31 or more (a value
+        // of -1, say) is a full bar, not a negative width.
+        unsigned int quotient = static_cast<unsigned int>(W) * val / max;
+        if (quotient > static_cast<unsigned int>(W - 1)) quotient = static_cast<unsigned int>(W - 1);
+        const int fill = W > 0 ? static_cast<int>(quotient) : 0;
         if (!segmented) {
             surface->drawFilledRect(x0, y0, fill, H);
             return;

@@ -110,6 +110,29 @@ TEST_F(GuageTest, ZeroMaximumDrawsTheFrameAndAnEmptyBar)
     EXPECT_EQ(0, view.countInk(kText, kWhite, 2, 2, 472, 18)); // no percentage
 }
 
+TEST_F(GuageTest, QuotientBeyondTwoToThe31IsAFullBar)
+{
+    place(475, 20, 0); // inner 471 x 16 from x 2
+    gauge->setMaximum(1);
+    gauge->setValue(-1); // 471 x 0xFFFFFFFF / 1 in 32 bits
+    {
+        BufferView view(*gauge);
+        EXPECT_EQ(kText, view.at(0, 10)); // the left border is not painted over
+        EXPECT_EQ(kBlue, view.at(2, 10));
+        EXPECT_EQ(kBlue, view.at(471, 10)); // clamped at W - 1 = 470
+        EXPECT_EQ(kWhite, view.at(472, 10));
+    }
+    gauge->setSegmented(1);
+    gauge->setValue(-1);
+    BufferView view(*gauge);
+    EXPECT_EQ(kText, view.at(0, 10));
+    EXPECT_EQ(kBlue, view.at(2, 10)); // 26 blocks of 16 with gaps of 2, the last at 452
+    EXPECT_EQ(kBlue, view.at(467, 10));
+    EXPECT_EQ(kWhite, view.at(468, 10));
+    EXPECT_EQ(kBlue, view.at(471, 10)); // and the partial block of 2
+    EXPECT_EQ(kWhite, view.at(472, 10));
+}
+
 TEST_F(GuageTest, SegmentedBlocksAndTheirPartialEnd)
 {
     place(104, 18, 0); // inner 100 x 14
