@@ -51,20 +51,52 @@ struct QueuedAction {
 
 int captureCount = 0;
 
-// The process-wide window-class registry: class name to the number of
-// bindings that use it. Guarded by the map's own object lock.
-TQXMap<QXString, int*>& classRegistry()
+// A window class that bindings registered: how many of them use it, and the
+// cursor and icons that the toolkit made for it (null where the class has a
+// shared system one, which is never destroyed). Each goes once the class no
+// longer uses it: when the class is given its replacement, and when the
+// class itself goes.
+struct WindowClass {
+    enum Shape { kCursor, kIcon, kSmallIcon, kShapeCount };
+
+    int users;
+    HICON made[kShapeCount];
+
+    // Destroys what the toolkit made for the class.
+    void destroyShapes()
+    {
+        for (int shape = 0; shape < kShapeCount; ++shape) destroyShape(shape, made[shape]);
+    }
+
+    static void destroyShape(int shape, HICON handle)
+    {
+        if (!handle) return;
+        if (shape == kCursor)
+            DestroyCursor(handle);
+        else
+            DestroyIcon(handle);
+    }
+};
+
+// The class-long index of each shape.
+const int kShapeSlots[WindowClass::kShapeCount] = {GCLP_HCURSOR, GCLP_HICON, GCLP_HICONSM};
+
+// The process-wide window-class registry, by class name. Guarded by the
+// map's own object lock.
+TQXMap<QXString, WindowClass*>& classRegistry()
 {
-    static TQXMap<QXString, int*> registry;
+    static TQXMap<QXString, WindowClass*> registry;
     return registry;
 }
 
-// Classes whose count reached 0 while their last window was handling
+// Classes whose last user let go while their last window was handling
 // WM_DESTROY. Windows refuses to unregister a class while one of its windows
-// exists, so they are given back once that window is really gone.
+// exists, so they (and their shapes) are given back once that window is
+// really gone.
 struct RetiredClass {
     QXString name;
     HINSTANCE instance;
+    WindowClass* record;
 };
 
 TQXVector<void*>& retiredClasses()
@@ -73,13 +105,21 @@ TQXVector<void*>& retiredClasses()
     return retired;
 }
 
-// Unregisters name, or keeps it for later while a window of it still exists.
-// Called under the registry lock.
-void unregisterClass(const QXString& name, HINSTANCE instance)
+// Unregisters name and destroys its shapes, or keeps both for later while a
+// window of the class still exists. Called under the registry lock; takes
+// the record.
+void unregisterClass(const QXString& name, HINSTANCE instance, WindowClass* record)
 {
-    if (UnregisterClassA(name.getData(), instance) || GetLastError() != ERROR_CLASS_HAS_WINDOWS) return;
-    RetiredClass* retired = new (std::nothrow) RetiredClass{name, instance};
-    if (retired && !retiredClasses().append(retired)) delete retired;
+    if (UnregisterClassA(name.getData(), instance) || GetLastError() != ERROR_CLASS_HAS_WINDOWS) {
+        record->destroyShapes();
+        delete record;
+        return;
+    }
+    RetiredClass* retired = new (std::nothrow) RetiredClass{name, instance, record};
+    if (retired && retiredClasses().append(retired)) return;
+    // Without room to remember it, the class keeps its shapes for good.
+    delete retired;
+    delete record;
 }
 
 // Gives back the retired classes whose windows are gone. Called under the
@@ -94,6 +134,8 @@ void unregisterRetiredClasses()
             continue;
         }
         retired.remove(entry);
+        entry->record->destroyShapes();
+        delete entry->record;
         delete entry;
     }
 }
@@ -139,8 +181,7 @@ void releaseAndClear(T*& object)
 } // namespace
 
 ImplQXComponent::ImplQXComponent(QXComponent* ownerComponent)
-    : QXObject(), instance(nullptr), window(nullptr), largeIconHandle(nullptr), smallIconHandle(nullptr),
-      cursorHandle(nullptr), exStyle(0), style(kInitialStyle), classStyle(kInitialClassStyle), parent(nullptr),
+    : QXObject(), instance(nullptr), window(nullptr), exStyle(0), style(kInitialStyle), classStyle(kInitialClassStyle), parent(nullptr),
       text(kInitialName), location(0, 0), size(0, 0), className(kInitialName), font(createSystemFont()),
       cursor(new (std::nothrow) QXCursor()), largeIcon(new (std::nothrow) QXIcon()),
       smallIcon(new (std::nothrow) QXIcon()), visible(1), caret(new (std::nothrow) ComponentCaret()),
@@ -166,9 +207,6 @@ ImplQXComponent::~ImplQXComponent()
     releaseAndClear(largeIcon);
     releaseAndClear(smallIcon);
     releaseAndClear(graphics);
-    if (cursorHandle) DestroyCursor(cursorHandle);
-    if (largeIconHandle) DestroyIcon(largeIconHandle);
-    if (smallIconHandle) DestroyIcon(smallIconHandle);
     // Its WM_DESTROY is handled while this binding still exists.
     if (window) DestroyWindow(window);
     releaseWindowClass();
@@ -212,15 +250,18 @@ int ImplQXComponent::deliverByRuleP(Event event)
 // ---------------------------------------------------------------------------
 // Class registry and creation
 
-HICON ImplQXComponent::makeIcon(QXIcon* icon)
+HICON ImplQXComponent::makeIcon(QXIcon* icon, bool& made)
 {
+    made = false;
     if (!icon) return nullptr;
     switch (icon->getKind()) {
     case QXIcon::kCustom:
+        made = true;
         return CreateIcon(instance, icon->getWidth(), icon->getHeight(), static_cast<BYTE>(icon->getPlanes()),
                           static_cast<BYTE>(icon->getBitsPerPixel()),
                           static_cast<const BYTE*>(icon->getANDMask()), static_cast<const BYTE*>(icon->getXORMask()));
     case QXIcon::kFile:
+        made = true;
         return static_cast<HICON>(LoadImageA(instance, icon->getResourceName(), IMAGE_ICON, kIconFileSize,
                                              kIconFileSize, LR_LOADFROMFILE));
     default:
@@ -228,30 +269,46 @@ HICON ImplQXComponent::makeIcon(QXIcon* icon)
     }
 }
 
-HCURSOR ImplQXComponent::makeCursor(QXCursor* shape)
+HCURSOR ImplQXComponent::makeCursor(QXCursor* shape, bool& made)
 {
+    made = false;
     if (!shape) return nullptr;
-    if (shape->getKind() == QXCursor::kCustom)
+    if (shape->getKind() == QXCursor::kCustom) {
+        made = true;
         return CreateCursor(instance, shape->getHotSpotX(), shape->getHotSpotY(), shape->getWidth(),
                             shape->getHeight(), shape->getANDMask(), shape->getXORMask());
+    }
     const int id = systemCursorId(shape->getKind());
     return id ? LoadCursorA(nullptr, MAKEINTRESOURCEA(id)) : nullptr;
 }
 
+HICON ImplQXComponent::makeClassIcon(QXIcon* icon, int slot, bool& made)
+{
+    // A child window has no icons of its own; another window with a parent
+    // borrows a copy of its parent's.
+    if (!parent) return makeIcon(icon, made);
+    made = false;
+    if ((style & WS_CHILD) || !parent->window) return nullptr;
+    HICON borrowed = reinterpret_cast<HICON>(GetClassLongPtrA(parent->window, slot));
+    HICON copy = borrowed ? CopyIcon(borrowed) : nullptr;
+    made = copy != nullptr;
+    return copy;
+}
+
 int ImplQXComponent::registerWindowClass()
 {
+    WindowClass* record = nullptr;
     {
         RegistryLock lock;
         unregisterRetiredClasses();
-        int* count = nullptr;
-        if (classRegistry().get(className, count)) {
-            ++*count;
+        if (classRegistry().get(className, record)) {
+            ++record->users;
             return 1;
         }
-        int* fresh = new (std::nothrow) int(1);
-        if (!fresh) return 0;
-        if (!classRegistry().put(className, fresh)) {
-            delete fresh;
+        record = new (std::nothrow) WindowClass{1, {}};
+        if (!record) return 0;
+        if (!classRegistry().put(className, record)) {
+            delete record;
             return 0;
         }
     }
@@ -263,35 +320,47 @@ int ImplQXComponent::registerWindowClass()
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = className.getData();
-    // A child window has no icons of its own; another window without its
-    // own icons borrows its parent's.
-    if (!largeIconHandle) {
-        if (!parent)
-            largeIconHandle = makeIcon(largeIcon);
-        else if (!(style & WS_CHILD) && parent->largeIconHandle)
-            largeIconHandle = CopyIcon(parent->largeIconHandle);
+    bool made[WindowClass::kShapeCount] = {};
+    windowClass.hCursor = makeCursor(cursor, made[WindowClass::kCursor]);
+    windowClass.hIcon = makeClassIcon(largeIcon, GCLP_HICON, made[WindowClass::kIcon]);
+    windowClass.hIconSm = makeClassIcon(smallIcon, GCLP_HICONSM, made[WindowClass::kSmallIcon]);
+    const HICON shapes[WindowClass::kShapeCount] = {windowClass.hCursor, windowClass.hIcon, windowClass.hIconSm};
+    for (int shape = 0; shape < WindowClass::kShapeCount; ++shape)
+        record->made[shape] = made[shape] ? shapes[shape] : nullptr;
+    if (RegisterClassExA(&windowClass)) return 1;
+
+    RegistryLock lock;
+    classRegistry().remove(className);
+    record->destroyShapes();
+    delete record;
+    return 0;
+}
+
+void ImplQXComponent::replaceClassShape(int shape, HICON handle, bool made)
+{
+    const HICON previous = reinterpret_cast<HICON>(
+        SetClassLongPtrA(window, kShapeSlots[shape], reinterpret_cast<LONG_PTR>(handle)));
+    // The pointer over one of the class's windows still shows the old cursor.
+    if (shape == WindowClass::kCursor && previous && GetCursor() == previous) SetCursor(handle);
+    RegistryLock lock;
+    WindowClass* record = nullptr;
+    if (!classRegistered || !classRegistry().get(className, record)) {
+        // A class the toolkit does not hold keeps what it is given.
+        return;
     }
-    if (!smallIconHandle) {
-        if (!parent)
-            smallIconHandle = makeIcon(smallIcon);
-        else if (!(style & WS_CHILD) && parent->smallIconHandle)
-            smallIconHandle = CopyIcon(parent->smallIconHandle);
-    }
-    windowClass.hIcon = largeIconHandle;
-    windowClass.hIconSm = smallIconHandle;
-    windowClass.hCursor = cursorHandle ? cursorHandle : makeCursor(cursor);
-    return RegisterClassExA(&windowClass);
+    const HICON replaced = record->made[shape];
+    record->made[shape] = made ? handle : nullptr;
+    if (replaced != handle) WindowClass::destroyShape(shape, replaced);
 }
 
 void ImplQXComponent::releaseWindowClass()
 {
     if (!classRegistered) return;
     RegistryLock lock;
-    int* count = nullptr;
-    if (classRegistry().get(className, count) && --*count == 0) {
-        unregisterClass(className, instance);
+    WindowClass* record = nullptr;
+    if (classRegistry().get(className, record) && --record->users == 0) {
         classRegistry().remove(className);
-        delete count;
+        unregisterClass(className, instance, record);
     }
     classRegistered = 0;
 }
@@ -920,7 +989,10 @@ void ImplQXComponent::setCursor(QXCursor* shape)
     if (shape) shape->retain();
     if (cursor) cursor->release();
     cursor = shape;
-    if (window) SetClassLongPtrA(window, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(makeCursor(cursor)));
+    if (!window) return;
+    bool made = false;
+    const HCURSOR handle = makeCursor(cursor, made);
+    replaceClassShape(WindowClass::kCursor, handle, made);
 }
 
 void ImplQXComponent::setIcon(QXIcon* icon)
@@ -928,7 +1000,10 @@ void ImplQXComponent::setIcon(QXIcon* icon)
     if (icon) icon->retain();
     if (largeIcon) largeIcon->release();
     largeIcon = icon;
-    if (window) SetClassLongPtrA(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(makeIcon(largeIcon)));
+    if (!window) return;
+    bool made = false;
+    const HICON handle = makeIcon(largeIcon, made);
+    replaceClassShape(WindowClass::kIcon, handle, made);
 }
 
 void ImplQXComponent::setSmallIcon(QXIcon* icon)
@@ -936,7 +1011,10 @@ void ImplQXComponent::setSmallIcon(QXIcon* icon)
     if (icon) icon->retain();
     if (smallIcon) smallIcon->release();
     smallIcon = icon;
-    if (window) SetClassLongPtrA(window, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(makeIcon(smallIcon)));
+    if (!window) return;
+    bool made = false;
+    const HICON handle = makeIcon(smallIcon, made);
+    replaceClassShape(WindowClass::kSmallIcon, handle, made);
 }
 
 QXPoint ImplQXComponent::getScreenLocation()

@@ -201,16 +201,21 @@ private:
     void resizeBuffer(int width, int height);
     // Gives back this binding's count in the class registry.
     void releaseWindowClass();
-    HICON makeIcon(QXIcon* icon);
-    HCURSOR makeCursor(QXCursor* cursor);
+    // A handle for the cursor or icon object; made tells whether the toolkit
+    // made it (and so destroys it) or it is a shared system one.
+    HICON makeIcon(QXIcon* icon, bool& made);
+    HCURSOR makeCursor(QXCursor* cursor, bool& made);
+    // The large or small icon (class-long slot) for a new class: made from
+    // the object, or a copy of the parent's class icon.
+    HICON makeClassIcon(QXIcon* icon, int slot, bool& made);
+    // Puts the handle on the window's class and destroys the one it
+    // replaces when the toolkit had made it.
+    void replaceClassShape(int shape, HICON handle, bool made);
     QXObject* source();
     IQXComponentListener* own();
 
     HINSTANCE instance;
     HWND window;
-    HICON largeIconHandle;
-    HICON smallIconHandle;
-    HCURSOR cursorHandle;
     DWORD exStyle;
     DWORD style;
     UINT classStyle;

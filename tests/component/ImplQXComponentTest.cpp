@@ -3,6 +3,7 @@
 #include "qxsdk/graphics/QXPixelBuffer.h"
 #include "tests/component/ProbeComponent.h"
 #include "tests/support/EventLog.h"
+#include "tests/support/GdiObjectCount.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ using testsupport::EventLog;
 using testsupport::pumpMessages;
 using testsupport::RecordingActionListener;
 using testsupport::RecordingListener;
+using testsupport::shownPixel;
 
 namespace {
 
@@ -57,15 +59,6 @@ protected:
     RecordingListener first{log, "first"};
     RecordingListener second{log, "second"};
 };
-
-// Reads a pixel of what the window shows on the screen (its window surface).
-COLORREF shownPixel(HWND window, int x, int y)
-{
-    HDC dc = GetWindowDC(window);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return colour;
-}
 
 } // namespace
 
@@ -544,6 +537,119 @@ TEST(WindowServices, GeometryTextAndMeasuring)
     EXPECT_EQ(1, component.getNativeContext(handles));
     EXPECT_EQ(component.window(), handles.window);
     EXPECT_EQ(instance(), handles.instance);
+}
+
+namespace {
+
+// Monochrome image data: the AND plane all ones, the XOR plane zero, so
+// that any size and hot spot is a valid (transparent) shape.
+const unsigned char kOnes[48 * 48 / 8] = {
+#define VEXLO_ONES_16 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF
+    VEXLO_ONES_16, VEXLO_ONES_16, VEXLO_ONES_16, VEXLO_ONES_16, VEXLO_ONES_16, VEXLO_ONES_16,
+    VEXLO_ONES_16, VEXLO_ONES_16, VEXLO_ONES_16, VEXLO_ONES_16, VEXLO_ONES_16, VEXLO_ONES_16,
+    VEXLO_ONES_16, VEXLO_ONES_16, VEXLO_ONES_16, VEXLO_ONES_16, VEXLO_ONES_16, VEXLO_ONES_16,
+#undef VEXLO_ONES_16
+};
+const unsigned char kZeros[48 * 48 / 8] = {};
+
+class CustomCursor : public QXCursor {
+public:
+    explicit CustomCursor(int hotSpot) : QXObject(), hotSpot(hotSpot) {}
+    int getWidth() override { return 32; }
+    int getHeight() override { return 32; }
+    int getHotSpotX() override { return hotSpot; }
+    int getHotSpotY() override { return hotSpot; }
+    const void* getANDMask() override { return kOnes; }
+    const void* getXORMask() override { return kZeros; }
+
+private:
+    int hotSpot;
+};
+
+class CustomIcon : public QXIcon {
+public:
+    explicit CustomIcon(int side) : QXObject(), side(side) { setKind(kCustom); }
+    int getWidth() override { return side; }
+    int getHeight() override { return side; }
+    int getPlanes() override { return 1; }
+    int getBitsPerPixel() override { return 1; }
+    const void* getANDMask() override { return kOnes; }
+    const void* getXORMask() override { return kZeros; }
+
+private:
+    int side;
+};
+
+// Gives the component a new cursor and new icons made from custom data.
+void setCustomShapes(QXComponent& component, int hotSpot, int iconSide)
+{
+    QXCursor* cursor = new CustomCursor(hotSpot);
+    QXIcon* icon = new CustomIcon(iconSide);
+    QXIcon* smallIcon = new CustomIcon(iconSide);
+    component.setCursor(cursor);
+    component.setIcon(icon);
+    component.setSmallIcon(smallIcon);
+    // The binding holds the only references now.
+    for (QXObject* object : {static_cast<QXObject*>(cursor), static_cast<QXObject*>(icon),
+                             static_cast<QXObject*>(smallIcon)}) {
+        object->retain();
+        object->release();
+    }
+}
+
+int hotSpotOf(HICON shape)
+{
+    ICONINFO info = {};
+    if (!GetIconInfo(shape, &info)) return -1;
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    return static_cast<int>(info.xHotspot);
+}
+
+int widthOf(HICON shape)
+{
+    ICONINFO info = {};
+    if (!GetIconInfo(shape, &info)) return -1;
+    BITMAP mask = {};
+    GetObjectA(info.hbmMask, sizeof mask, &mask);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    return mask.bmWidth;
+}
+
+} // namespace
+
+// Wine counts no USER objects (GetGuiResources answers 0), but each cursor
+// and icon it makes holds GDI bitmaps, which the GDI handle table shows.
+TEST(WindowServices, CursorsAndIconsMadeForTheClassGoWhenReplacedAndWithTheClass)
+{
+    EventLog log;
+    {
+        ProbeComponent warmUp(log);
+        warmUp.setClassName(QXString("VexloTestShapesClass"));
+        ASSERT_EQ(1, warmUp.createPopup(10, 10, 40, 30));
+        setCustomShapes(warmUp, 1, 16);
+        warmUp.destroyWindow();
+    }
+    const int beforeWindow = testsupport::liveGdiObjects();
+    ASSERT_GT(beforeWindow, 0);
+    {
+        ProbeComponent component(log);
+        component.setClassName(QXString("VexloTestShapesClass"));
+        ASSERT_EQ(1, component.createPopup(10, 10, 40, 30));
+        setCustomShapes(component, 1, 16);
+        const int withShapes = testsupport::liveGdiObjects();
+        for (int i = 0; i < 10000; ++i) setCustomShapes(component, i % 31, i == 9999 ? 48 : 16);
+        EXPECT_EQ(withShapes, testsupport::liveGdiObjects());
+
+        HWND window = component.window();
+        EXPECT_EQ(9999 % 31, hotSpotOf(reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HCURSOR))));
+        EXPECT_EQ(48, widthOf(reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON))));
+        EXPECT_EQ(48, widthOf(reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM))));
+        component.destroyWindow(); // the class goes, and its shapes with it
+        EXPECT_FALSE(classExists("VexloTestShapesClass"));
+    }
+    EXPECT_EQ(beforeWindow, testsupport::liveGdiObjects());
 }
 
 TEST(WindowServices, ShapeOfAnAllTransparentImageIsEmpty)

@@ -47,4 +47,12 @@ void pumpMessages()
     }
 }
 
+COLORREF shownPixel(HWND window, int x, int y)
+{
+    HDC dc = GetWindowDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
 } // namespace testsupport

@@ -22,4 +22,7 @@ private:
 // Dispatches the messages waiting for this thread.
 void pumpMessages();
 
+// Reads a pixel of what the window shows on the screen (its window surface).
+COLORREF shownPixel(HWND window, int x, int y);
+
 } // namespace testsupport
