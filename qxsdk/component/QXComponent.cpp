@@ -326,8 +326,11 @@ int QXComponent::onVisibilityChanged(QXObject* source, int shown, int reason)
 
 int QXComponent::onDestroyed(QXObject* source)
 {
+    // A container hears its children's windows go too; only its own window
+    // makes it uncreated.
+    if (!isSelf(source)) return 1;
     createdFlag = 0;
-    return isSelf(source) ? destroyed() : 1;
+    return destroyed();
 }
 
 int QXComponent::onActivated(QXObject* source, int state, int minimized)

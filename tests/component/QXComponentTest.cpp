@@ -168,16 +168,18 @@ TEST(QXComponentSelfFilter, LeftPressFromAnySourceTakesTheFocus)
     EXPECT_EQ(other.window(), GetFocus());
 }
 
-TEST(QXComponentSelfFilter, DestroyedFromAnySourceClearsCreated)
+TEST(QXComponentSelfFilter, OnlyItsOwnDestructionClearsCreated)
 {
     EventLog log;
     ProbeComponent component(log), other(log, "other");
     ASSERT_EQ(1, component.createPopup(0, 0, 40, 40));
     EXPECT_EQ(1, component.isCreated());
     log.clear();
-    component.onDestroyed(&other);
-    EXPECT_EQ(0, component.isCreated());
+    component.onDestroyed(&other); // a window it listens to went, not its own
+    EXPECT_EQ(1, component.isCreated());
     EXPECT_TRUE(log.empty());
+    component.destroyWindow();
+    EXPECT_EQ(0, component.isCreated());
 }
 
 TEST(QXComponentState, ScreenSizeIsTheDesktopsClientArea)

@@ -157,6 +157,31 @@ TEST(QXContainer, RemovingTheMiddleChildKeepsTheOrder)
     EXPECT_EQ(2, container.getComponentCount());
 }
 
+TEST(QXContainer, ChildAddedAfterOthersLostTheirWindowsIsMadePaintedAndHeard)
+{
+    EventLog log;
+    Child a(log, "a", 0), b(log, "b", 30), c(log, "c", 60);
+    ProbeContainer container(log);
+    container.add(&a);
+    container.add(&b);
+    ASSERT_EQ(1, container.createAt(0, 0, 200, 100));
+    container.remove(&b); // its window goes with it
+    a.destroyWindow();    // a stays a child, without a window
+    // Only the container's own window decides whether it is created.
+    EXPECT_EQ(1, container.isCreated());
+    EXPECT_EQ(0, a.isCreated());
+
+    container.add(&c);
+    ASSERT_NE(nullptr, c.window());
+    EXPECT_EQ(container.window(), GetParent(c.window()));
+    pumpMessages();
+    EXPECT_EQ(RGB(255, 0, 0), testsupport::shownPixel(c.window(), 10, 10)); // the probe's paint
+    log.clear();
+    SendMessageA(c.window(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(1, std::count(log.begin(), log.end(), "c.mouseMoved(2,2)"));
+    EXPECT_EQ(1, std::count(log.begin(), log.end(), "container heard a move"));
+}
+
 TEST(QXContainer, ReferencesFollowAddRemoveAndDestruction)
 {
     EventLog log;
