@@ -6,7 +6,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VEXLO_BUILD_DIR:-$root/build}
 
-"$root/scripts/build.sh" bench
+"$root/scripts/build.sh" bench uninstall
+echo "uninstall.exe as shipped: $(stat -c %s "$build/bin/uninstall.exe") bytes"
 
 source "$root/scripts/wine-session.sh"
 prefix=$(mktemp -d /tmp/vexlo-bench-XXXXXX)

@@ -47,7 +47,8 @@ private:
     int italic;
     int underline;
     int strikeOut;
-    QXFont* owner;
+    // The front that owns these values; nothing here calls back to it.
+    [[maybe_unused]] QXFont* owner;
     int pointSize;
 };
 
