@@ -10,10 +10,8 @@ build=${VEXLO_BUILD_DIR:-$root/build}
 echo "uninstall.exe as shipped: $(stat -c %s "$build/bin/uninstall.exe") bytes"
 
 source "$root/scripts/wine-session.sh"
-prefix=$(mktemp -d /tmp/vexlo-bench-XXXXXX)
-wine_session_start "$prefix"
+wine_throwaway_session bench
 status=0
 wine "$build/bin/bench.exe" "$@" || status=$?
 wine_session_stop
-rm -rf "$prefix"
 exit $status

@@ -10,11 +10,9 @@ build=${VEXLO_BUILD_DIR:-$root/build}
 "$root/scripts/build.sh" e2e_tests
 
 source "$root/scripts/wine-session.sh"
-prefix=$(mktemp -d /tmp/vexlo-long-run-XXXXXX)
-wine_session_start "$prefix"
+wine_throwaway_session long-run
 export VEXLO_LONG_RUN_ENTRIES=${VEXLO_LONG_RUN_ENTRIES:-100000}
 status=0
 wine "$build/bin/e2e_tests.exe" --gtest_filter=Uninstaller.LongManifestRunsToTheEndInBoundedMemory || status=$?
 wine_session_stop
-rm -rf "$prefix"
 exit $status

@@ -1,14 +1,21 @@
-# Sourced by the test and demo commands: private Wine prefixes on private X
-# displays, with everything started here stopped again when the shell exits.
+# Sourced by the test, demo, benchmark and gallery commands: private Wine
+# prefixes on private X displays, with everything started here stopped (and
+# every throwaway prefix removed) again when the shell exits.
 #
-#   wine_display_start          starts an Xvfb; sets WINE_SESSION_DISPLAY (":N")
-#   wine_prefix_start PREFIX D  boots (and on first use creates) PREFIX with a
-#                               persistent wineserver, for display D
-#   wine_session_start PREFIX   both, and exports WINEPREFIX and DISPLAY
-#   wine_session_stop           stops all of them; registered as an EXIT trap
+#   wine_display_start           starts an Xvfb; sets WINE_SESSION_DISPLAY (":N")
+#   wine_prefix_start PREFIX D   boots (and on first use creates) PREFIX with a
+#                                persistent wineserver, for display D
+#   wine_session_start PREFIX [D]
+#                                both (on display D when given, else on a new
+#                                Xvfb), and exports WINEPREFIX and DISPLAY
+#   wine_throwaway_session NAME [D]
+#                                the same in a new prefix /tmp/vexlo-NAME-XXXXXX
+#                                that wine_session_stop removes
+#   wine_session_stop            stops all of them; registered as an EXIT trap
 
 WINE_SESSION_PIDS=()
 WINE_SESSION_PREFIXES=()
+WINE_SESSION_THROWAWAY=()
 
 wine_common_environment() {
   export WINEDEBUG=-all
@@ -33,7 +40,13 @@ wine_display_start() {
   rm -f "$displayfile"
 }
 
-wine_prefix_start() (
+wine_prefix_start() {
+  WINE_SESSION_PREFIXES+=("$1")
+  trap wine_session_stop EXIT
+  wine_prefix_boot "$1" "$2"
+}
+
+wine_prefix_boot() (
   export WINEPREFIX=$1 DISPLAY=$2
   wine_common_environment
   local fresh=0
@@ -59,11 +72,22 @@ wine_prefix_start() (
 
 wine_session_start() {
   wine_common_environment
-  wine_display_start
-  export DISPLAY=$WINE_SESSION_DISPLAY
+  if [ -n "${2:-}" ]; then
+    export DISPLAY=$2
+  else
+    wine_display_start
+    export DISPLAY=$WINE_SESSION_DISPLAY
+  fi
   export WINEPREFIX=$1
-  WINE_SESSION_PREFIXES+=("$1")
   wine_prefix_start "$WINEPREFIX" "$DISPLAY"
+}
+
+wine_throwaway_session() {
+  local prefix
+  prefix=$(mktemp -d "/tmp/vexlo-$1-XXXXXX")
+  WINE_SESSION_THROWAWAY+=("$prefix")
+  trap wine_session_stop EXIT
+  wine_session_start "$prefix" "${2:-}"
 }
 
 wine_session_stop() {
@@ -77,6 +101,10 @@ wine_session_stop() {
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
+  for prefix in "${WINE_SESSION_THROWAWAY[@]}"; do
+    rm -rf "$prefix"
+  done
   WINE_SESSION_PIDS=()
   WINE_SESSION_PREFIXES=()
+  WINE_SESSION_THROWAWAY=()
 }
