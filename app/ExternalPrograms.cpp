@@ -1,5 +1,8 @@
 #include "app/ExternalPrograms.h"
 
+#include "app/InstallationFiles.h"
+#include "qxsdk/core/ScopedWin32.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -12,7 +15,6 @@ const char kFeedbackAddress[] = "http://www.vexlo.com/suggest.jsp?pd=1";
 
 namespace {
 
-const char kShellExtensionFile[] = "\\VexloShellEx.dll";
 const char kUnregisterCommand[] = "regsvr32.exe /s /u ";
 const char kBrowser[] = "IEXPLORE.EXE";
 const DWORD kShortPathBuffer = 1024;
@@ -21,7 +23,7 @@ const DWORD kShortPathBuffer = 1024;
 
 void runProgram(QXString commandLine)
 {
-    if (HANDLE process = startProgram(commandLine)) CloseHandle(process);
+    QXSDK::KernelHandle process(startProgram(commandLine));
 }
 
 void* startProgram(const QXString& commandLine)
@@ -45,7 +47,7 @@ void* startProgram(const QXString& commandLine)
 
 QXString shellExtensionCommand(const QXString& programDir)
 {
-    const QXString path = programDir + kShellExtensionFile;
+    const QXString path = installationFile(programDir, kShellExtensionFile);
     char shortPath[kShortPathBuffer];
     std::memset(shortPath, 0, sizeof shortPath);
     const DWORD n = GetShortPathNameA(path.getData() ? path.getData() : "", shortPath, kShortPathBuffer);

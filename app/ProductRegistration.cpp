@@ -1,12 +1,15 @@
 #include "app/ProductRegistration.h"
 
 #include "app/EntryRemoval.h"
+#include "app/InstallationFiles.h"
 #include "qxsdk/core/QXObject.h"
+#include "qxsdk/core/ScopedWin32.h"
 
 #include <cstring>
 #include <string>
 
 using QXSDK::QXProperties;
+using QXSDK::RegistryKey;
 using QXSDK::QXString;
 
 const char* const ProductRegistration::ImageExtensionList[kImageExtensionCount] = {
@@ -16,7 +19,6 @@ const char* const ProductRegistration::ImageExtensionList[kImageExtensionCount] 
 namespace {
 
 const char kProductTypePrefix[] = "Vexlo";
-const char kAssociationsFile[] = "\\filelink.txt";
 const char kUserChoiceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
 const char kUserChoiceValue[] = "Progid";
 const int kWindows7Code = 1024;
@@ -52,31 +54,6 @@ const RemovalStep kTypeRemovalSteps[] = {
     {"", true, "DefaultIcon"},
     {"", false, ""},
     {nullptr, true, nullptr},
-};
-
-// A registry key opened for the length of a scope.
-class OpenKey {
-public:
-    OpenKey(HKEY parent, const char* subkey) : key(nullptr)
-    {
-        if (RegOpenKeyA(parent, subkey, &key) != ERROR_SUCCESS) key = nullptr;
-    }
-    OpenKey(HKEY parent, const char* subkey, REGSAM access) : key(nullptr)
-    {
-        if (RegOpenKeyExA(parent, subkey, 0, access, &key) != ERROR_SUCCESS) key = nullptr;
-    }
-    ~OpenKey()
-    {
-        if (key) RegCloseKey(key);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-
-    explicit operator bool() const { return key != nullptr; }
-    HKEY get() const { return key; }
-
-private:
-    HKEY key;
 };
 
 // The string value name of key; answers false when it is absent, and sets
@@ -140,13 +117,13 @@ int ProductRegistration::removeRegistryKey(QXString entry)
     if (!subkey.getData() || subkey.getData()[0] == '\0') return 0;
 
     {
-        OpenKey key(root, nullptr);
+        RegistryKey key(root, nullptr);
         if (!key) return 0;
         if (RegDeleteKeyA(key.get(), subkey.getData()) != ERROR_SUCCESS) return 0;
     }
 
     for (const char* extension : ImageExtensionList) restoreAssociation(extension);
-    removePath(programDir + kAssociationsFile);
+    removePath(installationFile(programDir, kAssociationsFile));
     return 1;
 }
 
@@ -156,7 +133,7 @@ void ProductRegistration::restoreAssociation(const char* extension)
     for (const RemovalStep& step : kTypeRemovalSteps) {
         const std::string keyName = step.keyBelowType ? productType + step.keyBelowType : "";
         const char* name = step.name ? step.name : productType.c_str();
-        OpenKey key(HKEY_CLASSES_ROOT, keyName.c_str());
+        RegistryKey key(HKEY_CLASSES_ROOT, keyName.c_str());
         if (!key) continue;
         if (step.deletesSubkey)
             RegDeleteKeyA(key.get(), name);
@@ -177,13 +154,13 @@ void ProductRegistration::setDefaultProgram(const char* extension, const char* p
         // Explorer's per-user choice: never created, and rewritten only where
         // it names the product or nothing at all (no value, an empty one).
         const std::string choice = std::string(kUserChoiceKey) + extension + "\\UserChoice";
-        OpenKey key(HKEY_CURRENT_USER, choice.c_str(), access);
+        RegistryKey key(HKEY_CURRENT_USER, choice.c_str(), access);
         if (key && unclaimedOrProducts(key.get(), kUserChoiceValue, productType))
             setStringValue(key.get(), kUserChoiceValue, progId);
     }
 
     // After the type's removal a default value that names it points nowhere:
     // give the extension back on every version unless someone else claimed it.
-    OpenKey key(HKEY_CLASSES_ROOT, extension, access);
+    RegistryKey key(HKEY_CLASSES_ROOT, extension, access);
     if (key && unclaimedOrProducts(key.get(), "", productType)) setStringValue(key.get(), "", progId);
 }

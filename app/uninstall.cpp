@@ -2,6 +2,7 @@
 
 #include "app/EntryRemoval.h"
 #include "app/ExternalPrograms.h"
+#include "app/InstallationFiles.h"
 #include "app/Manifest.h"
 #include "app/ProductRegistration.h"
 #include "qxsdk/core/QXFile.h"
@@ -12,16 +13,12 @@ using namespace QXSDK;
 
 namespace {
 
-const int kOverlappedNoMenu = 4;
 const int kFlatLook = 0;
 // "Vexlo 卸载程序" (Vexlo uninstaller) in GBK.
 const char kTitle[] = "Vexlo \xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2";
 // "完成" (Done) in GBK.
 const char kDoneCaption[] = "\xCD\xEA\xB3\xC9";
 const char kStatusPrefix[] = "Remove->";
-const char kManifestFile[] = "\\install.txt";
-const char kAssociationsFile[] = "\\filelink.txt";
-const char kShellExtensionFile[] = "\\VexloShellEx.dll";
 // How long the shell extension's own entry waits for regsvr32 at most.
 const DWORD kUnregistrationPatienceMs = 10000;
 
@@ -29,10 +26,9 @@ const DWORD kUnregistrationPatienceMs = 10000;
 
 uninstall::uninstall()
     : QXObject(), QXComponent(), QXDesignComponent(), QXContainer(), QXWindow(), statusLabel(nullptr),
-      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0), unregistration(nullptr),
-      unregistrationStart(0)
+      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0), unregistrationStart(0)
 {
-    setWindowType(kOverlappedNoMenu);
+    setWindowType(kClippingWithoutMenu);
     setInheritedFlag(kFlatLook);
     setText(QXString(kTitle));
     QXSize screen = QXComponent::getScreenSize();
@@ -66,11 +62,6 @@ uninstall::uninstall()
     processedCount = 0;
 }
 
-uninstall::~uninstall()
-{
-    if (unregistration) CloseHandle(unregistration);
-}
-
 void uninstall::loadManifest()
 {
     QXFile* directory = QXFile::getModuleDirectory();
@@ -78,12 +69,12 @@ void uninstall::loadManifest()
         programDir = directory->getPath();
         directory->release();
     }
-    readManifest(programDir + kManifestFile, entryList);
+    readManifest(installationFile(programDir, kManifestFile), entryList);
 }
 
 void uninstall::loadAssociations()
 {
-    associations.load(programDir + kAssociationsFile);
+    associations.load(installationFile(programDir, kAssociationsFile));
 }
 
 void uninstall::windowCreated()
@@ -93,7 +84,7 @@ void uninstall::windowCreated()
         quit();
         return;
     }
-    unregistration = unregisterShellExtension(programDir);
+    unregistration.reset(unregisterShellExtension(programDir));
     unregistrationStart = GetTickCount();
     processedCount = 1;
     progressGauge->setValue(0);
@@ -125,14 +116,13 @@ int uninstall::timerFired()
 bool uninstall::awaitsUnregistration(const QXString& entry)
 {
     if (!unregistration) return false;
-    if (WaitForSingleObject(unregistration, 0) != WAIT_TIMEOUT) {
-        CloseHandle(unregistration);
-        unregistration = nullptr;
+    if (WaitForSingleObject(unregistration.get(), 0) != WAIT_TIMEOUT) {
+        unregistration.reset();
         return false;
     }
     // regsvr32 needs the file to unregister it: deleting the file first would
     // leave the extension registered for good. A later tick tries again.
-    const QXString extension = programDir + kShellExtensionFile;
+    const QXString extension = installationFile(programDir, kShellExtensionFile);
     return entry.getData() && extension.getData() && lstrcmpiA(entry.getData(), extension.getData()) == 0 &&
            GetTickCount() - unregistrationStart < kUnregistrationPatienceMs;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qxsdk/component/QXWindow.h"
+#include "qxsdk/core/ScopedWin32.h"
 #include "qxsdk/core/QXProperties.h"
 #include "qxsdk/core/QXString.h"
 #include "qxsdk/core/TQXList.h"
@@ -21,7 +22,7 @@ public:
 
     // Lays out the window and its widgets and loads the two files.
     uninstall();
-    ~uninstall() override;
+    ~uninstall() override = default;
 
     // Creates the children's windows, then starts the run (or quits at once
     // when the manifest is empty).
@@ -53,6 +54,6 @@ private:
     int processedCount;
     QXSDK::QXProperties associations;
     QXSDK::TQXList<QXSDK::QXString> leftDirectories; // in manifest order
-    void* unregistration; // the regsvr32 process while it may still run
+    QXSDK::KernelHandle unregistration; // the regsvr32 process while it may still run
     unsigned long unregistrationStart;
 };

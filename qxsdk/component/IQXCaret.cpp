@@ -32,9 +32,7 @@ void IQXCaret::setHeight(int value) { height = value; }
 
 void IQXCaret::setAttachment(QXObject* object)
 {
-    if (object) object->retain();
-    if (attachment) attachment->release();
-    attachment = object;
+    assignRetained(attachment, object);
 }
 
 int IQXCaret::createCaret() { return 0; }

@@ -192,6 +192,13 @@ public:
     static int getCaptureCount();
 
 private:
+    // What a child posts to its parent window with an action: the source and
+    // the value; the parent frees it.
+    struct QueuedAction {
+        QXObject* source;
+        long long value;
+    };
+
     template <typename Event> long long deliverByRuleA(Event event);
     template <typename Event> long long deliverByRuleB(Event event);
     template <typename Event> int deliverByRuleP(Event event);

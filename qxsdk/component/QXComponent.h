@@ -36,6 +36,17 @@ class ImplQXComponent;
 // getGraphics) retain it for the caller, who releases it.
 class QXComponent : public virtual QXObject, public virtual IQXComponentListener, public virtual IQXActionListener {
 public:
+    // The window-style presets of setWindowType; each replaces the whole
+    // style word of windows made afterwards.
+    static constexpr int kPopupWithMenu = 0;       // pop-up, system menu, minimize and maximize boxes
+    static constexpr int kChildWindow = 1;         // child window (the initial style)
+    static constexpr int kOverlappedWindow = 2;    // caption, system menu, sizing border, both boxes
+    static constexpr int kClippingWithMenu = 3;    // clips siblings and children, system menu
+    static constexpr int kClippingWithoutMenu = 4; // the same without system menu, so without close box
+    static constexpr int kMenuAndMinimize = 5;     // system menu and minimize box
+    static constexpr int kPopupWindow = 6;         // a bare pop-up
+    static constexpr int kWindowTypeCount = 7;
+
     QXComponent();
     // Empties the action listeners and deletes the binding, which destroys a
     // native window that still exists.
@@ -91,7 +102,7 @@ public:
     // A flag for subclasses: three-dimensional (nonzero) or flat (0) frames.
     // Answers 1; a subclass may answer what the flag chose.
     virtual int setInheritedFlag(int value);
-    // One of the seven window-style presets (0 to 6); others change nothing.
+    // One of the seven window-style presets below; others change nothing.
     virtual void setWindowType(int type);
     virtual void requestFocus();
     virtual int copyToClipboard(QXString text);

@@ -1,5 +1,7 @@
 #include "qxsdk/component/QXDesignComponent.h"
 
+#include "qxsdk/graphics/PaintFrame.h"
+
 #include <new>
 
 namespace QXSDK {
@@ -76,18 +78,16 @@ int QXDesignComponent::cursorKindOf(int handle)
 int QXDesignComponent::paint(QXRect area, IQXGraphics* surface)
 {
     if (!surface) return 1;
-    surface->retain();
+    PaintFrame frame(surface);
     if (!designMode) {
         QXComponent::paint(area, surface);
-        surface->release();
         return 1;
     }
     surface->setTransparent(1);
     QXSize size = getSize();
     const int w = size.getWidth(), h = size.getHeight(), i = handleInset;
-    QXColor* pen = (focused || selected) ? surface->getForeground() : nullptr;
+    QXColor* pen = (focused || selected) ? frame.pen() : nullptr;
     if (pen) {
-        const int saved = pen->getARGB();
         if (dragging) {
             surface->drawFocusRect(0, 0, w - i, h - i, 1);
         } else {
@@ -105,10 +105,7 @@ int QXDesignComponent::paint(QXRect area, IQXGraphics* surface)
                                       {w - i - kHandleSize, h - i - kHandleSize}};
             for (const auto& handle : handles) surface->drawFilledRect(handle[0], handle[1], kHandleSize, kHandleSize);
         }
-        pen->setARGB(saved);
-        pen->release();
     }
-    surface->release();
     return 1;
 }
 

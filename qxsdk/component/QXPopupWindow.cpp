@@ -2,17 +2,11 @@
 
 namespace QXSDK {
 
-namespace {
-
-const int kPopup = 6;
-
-} // namespace
-
 QXPopupWindow::QXPopupWindow() : QXObject(), QXComponent(), QXDesignComponent(), QXContainer()
 {
     appendTypeName("QXPopupWindow");
     setClassName(QXString("QXPopupWindow"));
-    setWindowType(kPopup);
+    setWindowType(kPopupWindow);
 }
 
 QXPopupWindow::~QXPopupWindow()

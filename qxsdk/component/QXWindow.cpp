@@ -4,12 +4,6 @@
 
 namespace QXSDK {
 
-namespace {
-
-const int kOverlappedWindow = 2;
-
-} // namespace
-
 QXWindow::QXWindow() : QXObject(), QXComponent(), QXDesignComponent(), QXContainer()
 {
     appendTypeName("QXWindow");

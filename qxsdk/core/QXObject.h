@@ -68,6 +68,46 @@ T* retained(T* object)
     return object;
 }
 
+// Stores object (null allowed) in slot and retains it, releasing what slot
+// held before. The new object is retained first, so that storing the one
+// already held cannot free it.
+template <typename T>
+void assignRetained(T*& slot, T* object)
+{
+    if (object) object->retain();
+    if (slot) slot->release();
+    slot = object;
+}
+
+// Releases what slot holds and clears it.
+template <typename T>
+void releaseAndClear(T*& slot)
+{
+    if (slot) slot->release();
+    slot = nullptr;
+}
+
+// Holds a reference for the length of a scope and releases it then: for a
+// getter's result, or for a reference a call takes on what it is given.
+template <typename T>
+class Released {
+public:
+    explicit Released(T* object) : object(object) {}
+    ~Released()
+    {
+        if (object) object->release();
+    }
+    Released(const Released&) = delete;
+    Released& operator=(const Released&) = delete;
+
+    T* get() const { return object; }
+    T* operator->() const { return object; }
+    explicit operator bool() const { return object != nullptr; }
+
+private:
+    T* object;
+};
+
 // One-bit code of the running Windows version (1024 for 6.1, 0 for unknown).
 int getOSVersionCode();
 

@@ -1,5 +1,6 @@
 #include "qxsdk/graphics/ComponentGraphics.h"
 
+#include "qxsdk/core/ScopedWin32.h"
 #include "qxsdk/graphics/ScopedFont.h"
 
 #include <cstdlib>
@@ -33,43 +34,18 @@ QXColor* newColour()
 class ShapeFrame {
 public:
     ShapeFrame(HDC dc, QXColor* penColour, int penWidth, QXColor* brushColour = nullptr)
-        : dc(dc), pen(CreatePen(PS_SOLID, penWidth, colourOf(penColour))),
-          brush(brushColour ? CreateSolidBrush(colourOf(brushColour)) : nullptr), saved(SaveDC(dc))
+        : pen(CreatePen(PS_SOLID, penWidth, colourOf(penColour))),
+          brush(brushColour ? CreateSolidBrush(colourOf(brushColour)) : nullptr), state(dc)
     {
-        if (pen) SelectObject(dc, pen);
-        if (brush) SelectObject(dc, brush);
+        if (pen) SelectObject(dc, pen.get());
+        if (brush) SelectObject(dc, brush.get());
     }
-    ~ShapeFrame()
-    {
-        if (saved) RestoreDC(dc, saved);
-        if (brush) DeleteObject(brush);
-        if (pen) DeleteObject(pen);
-    }
-    ShapeFrame(const ShapeFrame&) = delete;
-    ShapeFrame& operator=(const ShapeFrame&) = delete;
 
 private:
-    HDC dc;
-    HPEN pen;
-    HBRUSH brush;
-    int saved;
-};
-
-// A window's client device context for the length of a scope.
-class ClientDC {
-public:
-    explicit ClientDC(HWND window) : window(window), dc(GetDC(window)) {}
-    ~ClientDC()
-    {
-        if (dc) ReleaseDC(window, dc);
-    }
-    ClientDC(const ClientDC&) = delete;
-    ClientDC& operator=(const ClientDC&) = delete;
-    HDC get() const { return dc; }
-
-private:
-    HWND window;
-    HDC dc;
+    // Destroyed in reverse: the state is restored before the objects go.
+    GdiObject<HPEN> pen;
+    GdiObject<HBRUSH> brush;
+    SavedDCState state;
 };
 
 // The points of a QXPoint array as a platform array.
@@ -157,23 +133,6 @@ private:
 
     unsigned char* bits;
     BITMAPINFO info;
-};
-
-// Releases a retained pointer at the end of a scope.
-template <typename T>
-class Released {
-public:
-    explicit Released(T* object) : object(object) {}
-    ~Released()
-    {
-        if (object) object->release();
-    }
-    Released(const Released&) = delete;
-    Released& operator=(const Released&) = delete;
-    T* get() const { return object; }
-
-private:
-    T* object;
 };
 
 // Clips a source rectangle to the image.
@@ -341,10 +300,9 @@ int ComponentGraphics::drawImage(IQXImageSource* image, int sx, int sy, int sw, 
     if (!region.get()) return 0;
     DibImage dib(region.get(), format, sw, sh);
     if (!dib) return 0;
-    const int saved = SaveDC(memoryDC);
+    SavedDCState state(memoryDC);
     SetStretchBltMode(memoryDC, kColourOnColour);
     StretchDIBits(memoryDC, dx, dy, dw, dh, 0, 0, sw, sh, dib.pixels(), dib.header(), DIB_RGB_COLORS, SRCCOPY);
-    if (saved) RestoreDC(memoryDC, saved);
     return 1;
 }
 
@@ -378,18 +336,14 @@ int ComponentGraphics::drawImageTransparent(IQXImageSource* image, int sx, int s
     DibImage dib(region.get(), format, sw, sh);
     if (!dib) return 0;
 
-    HDC staging = CreateCompatibleDC(memoryDC);
+    MemoryDC staging(memoryDC);
     if (!staging) return 0;
-    HBITMAP stagingBitmap = CreateCompatibleBitmap(memoryDC, sw, sh);
-    if (stagingBitmap) {
-        HGDIOBJ old = SelectObject(staging, stagingBitmap);
-        StretchDIBits(staging, 0, 0, sw, sh, 0, 0, sw, sh, dib.pixels(), dib.header(), DIB_RGB_COLORS, SRCCOPY);
-        TransparentBlt(memoryDC, dx, dy, dw, dh, staging, 0, 0, sw, sh, static_cast<UINT>(key.getValue()));
-        SelectObject(staging, old);
-        DeleteObject(stagingBitmap);
-    }
-    DeleteDC(staging);
-    return stagingBitmap ? 1 : 0;
+    GdiObject<HBITMAP> stagingBitmap(CreateCompatibleBitmap(memoryDC, sw, sh));
+    if (!stagingBitmap) return 0;
+    SelectedObject selected(staging.get(), stagingBitmap.get());
+    StretchDIBits(staging.get(), 0, 0, sw, sh, 0, 0, sw, sh, dib.pixels(), dib.header(), DIB_RGB_COLORS, SRCCOPY);
+    TransparentBlt(memoryDC, dx, dy, dw, dh, staging.get(), 0, 0, sw, sh, static_cast<UINT>(key.getValue()));
+    return 1;
 }
 
 int ComponentGraphics::drawArc(int x, int y, int w, int h, int xStart, int yStart, int xEnd, int yEnd)
@@ -500,9 +454,7 @@ QXFont* ComponentGraphics::getFont()
 int ComponentGraphics::setFont(QXFont* newFont)
 {
     if (!newFont) return 0;
-    newFont->retain(); // first, so that setting the same font cannot free it
-    if (font) font->release();
-    font = newFont;
+    assignRetained(font, newFont);
     return 1;
 }
 
@@ -529,10 +481,8 @@ void ComponentGraphics::setTransparent(int transparent)
 void ComponentGraphics::fillWithBackground(const RECT& area)
 {
     if (!window || !memoryDC) return;
-    HBRUSH brush = CreateSolidBrush(colourOf(background));
-    if (!brush) return;
-    FillRect(memoryDC, &area, brush);
-    DeleteObject(brush);
+    GdiObject<HBRUSH> brush(CreateSolidBrush(colourOf(background)));
+    if (brush) FillRect(memoryDC, &area, brush.get());
 }
 
 void ComponentGraphics::fillRect(QXRect rect)
@@ -584,10 +534,8 @@ int ComponentGraphics::getFontHeight()
 void ComponentGraphics::flush(int x, int y, int w, int h)
 {
     if (!window || !memoryDC) return;
-    HDC target = GetWindowDC(window);
-    if (!target) return;
-    BitBlt(target, x, y, w, h, memoryDC, x, y, SRCCOPY);
-    ReleaseDC(window, target);
+    WindowDC target(window);
+    if (target) BitBlt(target.get(), x, y, w, h, memoryDC, x, y, SRCCOPY);
 }
 
 } // namespace QXSDK

@@ -1,5 +1,6 @@
 #include "qxsdk/graphics/ImplQXFont.h"
 
+#include "qxsdk/core/ScopedWin32.h"
 #include "qxsdk/graphics/QXFont.h"
 
 #include <cstdlib>
@@ -18,11 +19,8 @@ int screenPixelsPerInchY()
 {
     HWND desktop = GetDesktopWindow();
     if (!desktop) return 0;
-    HDC dc = GetWindowDC(desktop);
-    if (!dc) return 0;
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(desktop, dc);
-    return dpi;
+    WindowDC dc(desktop);
+    return dc ? GetDeviceCaps(dc.get(), LOGPIXELSY) : 0;
 }
 
 ImplQXFont::ImplQXFont(QXFont* ownerFont)

@@ -1,5 +1,6 @@
 #include "qxsdk/graphics/QXFont.h"
 
+#include "qxsdk/core/ScopedWin32.h"
 #include "qxsdk/graphics/ImplQXFont.h"
 
 #include <new>
@@ -67,12 +68,10 @@ QXFont* createSystemFont()
 {
     HWND desktop = GetDesktopWindow();
     if (!desktop) return nullptr;
-    HDC dc = GetWindowDC(desktop);
+    WindowDC dc(desktop);
     if (!dc) return nullptr;
     char face[kFaceNameBuffer] = {};
-    const int n = GetTextFaceA(dc, kFaceNameBuffer, face);
-    ReleaseDC(desktop, dc);
-    if (n <= 0) return nullptr;
+    if (GetTextFaceA(dc.get(), kFaceNameBuffer, face) <= 0) return nullptr;
     return createFont(QXString(face));
 }
 

@@ -1,12 +1,13 @@
 #include "qxsdk/widgets/QXButton.h"
 
+#include "qxsdk/graphics/PaintFrame.h"
+
 #include <new>
 
 namespace QXSDK {
 
 namespace {
 
-const int kSpace = 32;
 const int kPopupBelowPointer = 21;
 const int kPressedGrey = 211;
 
@@ -65,9 +66,7 @@ void QXButton::attachPopup()
 
 void QXButton::setHelpPopup(QXHelper* popup)
 {
-    if (popup) popup->retain();
-    if (helpPopup) helpPopup->release();
-    helpPopup = popup;
+    assignRetained(helpPopup, popup);
     if (popupAttached && helpPopup) attachPopup();
     hasHelpText = 1;
 }
@@ -131,7 +130,7 @@ int QXButton::mouseReleased(QXPoint p)
 
 int QXButton::keyPressed(int key, int)
 {
-    if (key != kSpace || buttonDisabled) return 1;
+    if (key != VK_SPACE || buttonDisabled) return 1;
     dragging = 1;
     update();
     return 1;
@@ -139,7 +138,7 @@ int QXButton::keyPressed(int key, int)
 
 int QXButton::keyReleased(int key, int)
 {
-    if (key != kSpace || buttonDisabled) return 1;
+    if (key != VK_SPACE || buttonDisabled) return 1;
     dragging = 0;
     postActionToParent(kClickAction, 0);
     update();
@@ -233,14 +232,12 @@ void QXButton::paintDesignFrame(IQXGraphics* surface, QXColor* pen, int w, int h
 int QXButton::paint(QXRect area, IQXGraphics* surface)
 {
     if (!surface) return 1;
-    surface->retain();
+    PaintFrame frame(surface);
     QXComponent::paint(area, surface);
     surface->setTransparent(1);
-    QXColor* pen = surface->getForeground();
-    QXColor* brush = surface->getFillColor();
+    QXColor* pen = frame.pen();
+    QXColor* brush = frame.brush();
     if (pen && brush) {
-        const int savedPen = pen->getARGB();
-        const int savedBrush = brush->getARGB();
         QXSize size = getSize();
         const int w = size.getWidth(), h = size.getHeight();
         QXSize text = getTextExtent(caption);
@@ -260,12 +257,7 @@ int QXButton::paint(QXRect area, IQXGraphics* surface)
             surface->drawString(caption, (w - tw) / 2, (h - th) / 2);
             QXDesignComponent::paint(area, surface);
         }
-        pen->setARGB(savedPen);
-        brush->setARGB(savedBrush);
     }
-    if (pen) pen->release();
-    if (brush) brush->release();
-    surface->release();
     return 1;
 }
 

@@ -1,5 +1,7 @@
 #include "qxsdk/widgets/QXGuage.h"
 
+#include "qxsdk/graphics/PaintFrame.h"
+
 namespace QXSDK {
 
 namespace {
@@ -129,7 +131,7 @@ void QXGuage::paintPercentage(IQXGraphics* surface, QXColor* pen, int w, int h)
 int QXGuage::paint(QXRect area, IQXGraphics* surface)
 {
     if (!surface) return 1;
-    surface->retain();
+    PaintFrame frame(surface);
     QXComponent::paint(area, surface);
     surface->setTransparent(1);
     QXSize size = getSize();
@@ -139,24 +141,18 @@ int QXGuage::paint(QXRect area, IQXGraphics* surface)
     else
         surface->drawRect(0, 0, w - 1, h - 1);
 
-    QXColor* pen = surface->getForeground();
-    QXColor* brush = surface->getFillColor();
+    QXColor* pen = frame.pen();
+    QXColor* brush = frame.brush();
     if (pen && brush) {
-        const int savedPen = pen->getARGB();
-        const int savedBrush = brush->getARGB();
         pen->setValue(barColor.getValue());
         brush->setValue(barColor.getValue());
         // A maximum of 0 has no proportion: the frame and an empty bar only.
         if (maximum != 0) paintBar(surface, w, h);
-        pen->setARGB(savedPen);
-        brush->setARGB(savedBrush);
+        frame.restoreColours();
         if (showPercentage && horizontal && maximum != 0) paintPercentage(surface, pen, w, h);
-        pen->setARGB(savedPen);
+        frame.restoreColours();
     }
-    if (pen) pen->release();
-    if (brush) brush->release();
     if (designMode) QXDesignComponent::paint(area, surface);
-    surface->release();
     return 1;
 }
 

@@ -1,5 +1,7 @@
 #include "qxsdk/widgets/QXHelper.h"
 
+#include "qxsdk/graphics/PaintFrame.h"
+
 namespace QXSDK {
 
 namespace {
@@ -51,20 +53,15 @@ void QXHelper::windowCreated()
 int QXHelper::paint(QXRect area, IQXGraphics* surface)
 {
     if (!surface) return 1;
-    surface->retain();
+    PaintFrame frame(surface);
     QXDesignComponent::paint(area, surface);
     surface->setTransparent(1);
     QXSize size = getSize();
-    QXColor* pen = surface->getForeground();
-    if (pen) {
-        const int saved = pen->getARGB();
+    if (QXColor* pen = frame.pen()) {
         pen->setARGB(0);
         surface->drawRect(0, 0, size.getWidth() - 1, size.getHeight() - 1);
         surface->drawString(helpText, kTextX, kTextY);
-        pen->setARGB(saved);
-        pen->release();
     }
-    surface->release();
     return 1;
 }
 

@@ -1,4 +1,5 @@
 #include "app/ExternalPrograms.h"
+#include "app/InstallationFiles.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
@@ -52,8 +53,8 @@ TEST(ShellExtension, CommandLineCarriesTheShortPath)
     ScratchDir dir;
     const std::string programDir = dir / "Vexlo Viewer";
     ScratchDir::makeDir(programDir);
-    const std::string dll = programDir + "\\VexloShellEx.dll";
-    ASSERT_TRUE(CopyFileA((testBinDir() + "\\VexloShellEx.dll").c_str(), dll.c_str(), FALSE));
+    const std::string dll = programDir + "\\" + kShellExtensionFile;
+    ASSERT_TRUE(CopyFileA((testBinDir() + "\\" + kShellExtensionFile).c_str(), dll.c_str(), FALSE));
     const std::string shortDll = shortPath(dll);
     ASSERT_FALSE(shortDll.empty());
     EXPECT_EQ(std::string::npos, shortDll.find(' '));
@@ -73,8 +74,8 @@ TEST(ShellExtension, RegsvrUnregistersTheExtension)
     ScratchDir dir;
     const std::string programDir = dir / "Vexlo Viewer";
     ScratchDir::makeDir(programDir);
-    const std::string dll = programDir + "\\VexloShellEx.dll";
-    ASSERT_TRUE(CopyFileA((testBinDir() + "\\VexloShellEx.dll").c_str(), dll.c_str(), FALSE));
+    const std::string dll = programDir + "\\" + kShellExtensionFile;
+    ASSERT_TRUE(CopyFileA((testBinDir() + "\\" + kShellExtensionFile).c_str(), dll.c_str(), FALSE));
     ScratchRegistryKey record(HKEY_CURRENT_USER, kShellExRecord);
     ASSERT_EQ(0, runProgram("regsvr32.exe /s \"" + dll + "\""));
     ASSERT_TRUE(keyExists(HKEY_CLASSES_ROOT, kShellExClass));

@@ -1,4 +1,5 @@
 #include "app/Manifest.h"
+#include "app/InstallationFiles.h"
 #include "qxsdk/core/QXFileStream.h"
 #include "tests/support/ScratchDir.h"
 
@@ -87,7 +88,7 @@ TEST(Manifest, BlocksGiveTheEntriesOfTheLineByLineLoop)
 TEST(Manifest, LineFeedsAtTheBlockEdges)
 {
     ScratchDir dir;
-    const std::string path = dir / "install.txt";
+    const std::string path = dir / kManifestFile;
     const size_t block = 64 * 1024;
     // A line feed as the last byte of a block, as the first byte of the next,
     // a line filling three blocks exactly, and a last line without line feed.
@@ -108,7 +109,7 @@ TEST(Manifest, LineFeedsAtTheBlockEdges)
 TEST(Manifest, SmallAndMissingFiles)
 {
     ScratchDir dir;
-    const std::string path = dir / "install.txt";
+    const std::string path = dir / kManifestFile;
     EXPECT_TRUE(blockReader(path).empty()); // missing
     ScratchDir::writeFile(path, "");
     EXPECT_TRUE(blockReader(path).empty());
@@ -128,7 +129,7 @@ TEST(Manifest, SmallAndMissingFiles)
 TEST(Manifest, AppendsToWhatTheListHolds)
 {
     ScratchDir dir;
-    const std::string path = dir / "install.txt";
+    const std::string path = dir / kManifestFile;
     ScratchDir::writeFile(path, "one\ntwo");
     TQXList<QXString> entries;
     entries.addLast(QXString("before"));

@@ -1,4 +1,5 @@
 #include "app/ProductRegistration.h"
+#include "app/InstallationFiles.h"
 #include "qxsdk/core/QXProperties.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScratchDir.h"
@@ -75,7 +76,7 @@ protected:
         RegDeleteKeyA(HKEY_CURRENT_USER, std::string(kFileExts, sizeof kFileExts - 2).c_str());
     }
 
-    std::string filelink() const { return dir / "filelink.txt"; }
+    std::string filelink() const { return dir / kAssociationsFile; }
 
     int removeKey(const std::string& entry)
     {

@@ -4,6 +4,7 @@
 // one timer tick, the pace of whole runs of the real uninstall.exe against
 // entries x 10 ms, its start-up, and GDI objects and memory around 2,000 ticks.
 #include "app/EntryRemoval.h"
+#include "app/InstallationFiles.h"
 #include "app/Manifest.h"
 #include "qxsdk/component/QXContainer.h"
 #include "qxsdk/core/QXFileStream.h"
@@ -51,7 +52,7 @@ double fgetsLines(const std::string& path, int& lines)
 
 void loading(const ScratchDir& dir)
 {
-    const std::string manifest = dir / "install.txt";
+    const std::string manifest = dir / kManifestFile;
     std::string text;
     for (int i = 0; i < 100000; ++i)
         text += "C:\\Program Files\\Vexlo Viewer\\Sample Images\\sunset " + std::to_string(i) + ".jpg\r\n";
@@ -80,7 +81,7 @@ void loading(const ScratchDir& dir)
     const double lineLoop = seconds() - start;
     std::printf("  the same lines one by one through the stream: %.3f s, ratio %.1f\n", lineLoop, lineLoop / baseline);
 
-    const std::string links = dir / "filelink.txt";
+    const std::string links = dir / kAssociationsFile;
     text.clear();
     for (int i = 0; i < 10000; ++i) text += ".EXT" + std::to_string(i) + "=former.owner." + std::to_string(i) + "\r\n";
     ScratchDir::writeFile(links, text);
@@ -100,7 +101,7 @@ void ticks(const ScratchDir& dir, int count)
 {
     QXContainer* window = new QXContainer();
     window->retain();
-    window->setWindowType(6);
+    window->setWindowType(QXSDK::QXComponent::kPopupWindow);
     window->setBounds(100, 100, 502, 116, 0);
     QXLabel* label = new QXLabel();
     label->setBounds(10, 8, 475, 21, 0);

@@ -1,6 +1,7 @@
 #include "qxsdk/component/ImplQXComponent.h"
 #include "qxsdk/graphics/QXImage.h"
 #include "qxsdk/graphics/QXPixelBuffer.h"
+#include "qxsdk/widgets/QXButton.h"
 #include "tests/component/ProbeComponent.h"
 #include "tests/support/EventLog.h"
 #include "tests/support/GdiObjectCount.h"
@@ -394,10 +395,10 @@ TEST(QueuedActions, ChildActionReachesTheParentWithTheChildAsSource)
     pumpMessages();
     log.clear();
 
-    child.postActionToParent(0x4100701, -5);
+    child.postActionToParent(QXButton::kClickAction, -5);
     EXPECT_TRUE(log.empty());
     pumpMessages();
-    EXPECT_EQ((EventLog{"listener:action(68159233,-5)"}), log);
+    EXPECT_EQ((EventLog{"listener:action(" + std::to_string(QXButton::kClickAction) + ",-5)"}), log);
     EXPECT_EQ(static_cast<QXObject*>(&child), actions.lastSource);
 
     ProbeComponent orphan(log, "orphan"); // no parent: nothing is posted

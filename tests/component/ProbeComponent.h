@@ -19,7 +19,7 @@ public:
     // Creates a top-level pop-up window of the given size on the test display.
     int createPopup(int x, int y, int width, int height)
     {
-        setWindowType(6);
+        setWindowType(QXSDK::QXComponent::kPopupWindow);
         setLocation(x, y, 0);
         setSize(width, height, 0);
         return create(QXSDK::CreateContext{GetModuleHandleA(nullptr), nullptr});

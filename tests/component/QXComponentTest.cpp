@@ -73,16 +73,16 @@ TEST(QXComponentState, StylePresets)
     ProbeComponent component(log);
     ImplQXComponent* binding = component.getBinding();
     EXPECT_EQ(static_cast<DWORD>(WS_CHILD), binding->getStyle());
-    component.setWindowType(7);
+    component.setWindowType(QXComponent::kWindowTypeCount);
     EXPECT_EQ(static_cast<DWORD>(WS_CHILD), binding->getStyle());
     const DWORD presets[] = {0x800B0000, 0x40000000, 0x00CF0000, 0x06080000, 0x06000000, 0x000A0000, 0x80000000};
-    for (int type = 0; type < 7; ++type) {
+    for (int type = 0; type < QXComponent::kWindowTypeCount; ++type) {
         component.setWindowType(type);
         EXPECT_EQ(presets[type], binding->getStyle()) << type;
     }
     component.disable();
     EXPECT_TRUE(binding->getStyle() & WS_DISABLED);
-    component.setWindowType(6); // the whole word is replaced
+    component.setWindowType(QXComponent::kPopupWindow); // the whole word is replaced
     EXPECT_FALSE(binding->getStyle() & WS_DISABLED);
     EXPECT_EQ(1, component.isDisabled());
     ASSERT_EQ(1, component.createPopup(0, 0, 50, 50));

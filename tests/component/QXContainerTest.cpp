@@ -22,7 +22,7 @@ public:
     explicit ProbeContainer(EventLog& log) : QXObject(), log(log) { retain(); }
     int createAt(int x, int y, int w, int h)
     {
-        setWindowType(6);
+        setWindowType(QXSDK::QXComponent::kPopupWindow);
         setBounds(x, y, w, h, 0);
         return create(CreateContext{GetModuleHandleA(nullptr), nullptr});
     }

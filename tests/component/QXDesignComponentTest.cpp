@@ -14,7 +14,7 @@ public:
     DesignWindow() : QXObject() { retain(); }
     int createAt(int x, int y, int w, int h)
     {
-        setWindowType(6);
+        setWindowType(QXSDK::QXComponent::kPopupWindow);
         setBounds(x, y, w, h, 0);
         return create(CreateContext{GetModuleHandleA(nullptr), nullptr});
     }

@@ -164,7 +164,7 @@ TEST(QXWindow, WindowThatCannotBeMadeReturnsWithoutALoop)
 {
     EventLog log;
     ScriptedWindow window(log);
-    window.setWindowType(1); // a child window without a parent: Windows refuses it
+    window.setWindowType(QXComponent::kChildWindow); // a child window without a parent: Windows refuses it
     std::atomic<bool> boxSeen{false};
     std::thread answer([&] {
         for (int i = 0; i < 200 && !boxSeen; ++i) {

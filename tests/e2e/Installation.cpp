@@ -1,5 +1,6 @@
 #include "tests/e2e/Installation.h"
 
+#include "app/InstallationFiles.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
@@ -115,7 +116,7 @@ Installation::Installation(int sampleImages, bool inCompanyFolder)
             manifest.push_back(path(album));
         }
     }
-    for (const char* entry : {"Sample Images", "Vexlo.exe", "VexloShellEx.dll", "uninstall.exe", "install.txt"})
+    for (const char* entry : {"Sample Images", "Vexlo.exe", kShellExtensionFile, "uninstall.exe", kManifestFile})
         manifest.push_back(path(entry));
     manifest.push_back(programDir);
     if (inCompanyFolder) manifest.push_back(kCompanyDir);
@@ -153,7 +154,7 @@ void Installation::writeManifest(const std::string& lineEnd, bool finalLineEnd) 
         text += manifest[i];
         if (i + 1 < manifest.size() || finalLineEnd) text += lineEnd;
     }
-    ScratchDir::writeFile(path("install.txt"), text);
+    ScratchDir::writeFile(path(kManifestFile), text);
 }
 
 void Installation::stage()
@@ -171,17 +172,17 @@ void Installation::stage()
             continue;
         const std::string name = entry.substr(entry.find_last_of('\\') + 1);
         if (entry.find('.', entry.find_last_of('\\')) == std::string::npos) continue; // directories and the key
-        if (name == "uninstall.exe" || name == "VexloShellEx.dll" || name == "install.txt") continue;
+        if (name == "uninstall.exe" || name == kShellExtensionFile || name == kManifestFile) continue;
         ScratchDir::writeFile(entry, "Vexlo " + name);
     }
     const std::string bin = testsupport::testBinDir();
     copyOrThrow(bin + "\\uninstall.exe", uninstaller());
-    copyOrThrow(bin + "\\VexloShellEx.dll", path("VexloShellEx.dll"));
+    copyOrThrow(bin + "\\" + kShellExtensionFile, path(kShellExtensionFile));
     writeManifest();
     std::string links;
     for (const auto& owner : formerOwners)
         if (!owner.second.empty()) links += owner.first + "=" + owner.second + "\r\n";
-    ScratchDir::writeFile(path("filelink.txt"), links);
+    ScratchDir::writeFile(path(kAssociationsFile), links);
 
     testsupport::writeString(HKEY_LOCAL_MACHINE, kProductKey, "InstallDir", programDir);
     testsupport::writeString(HKEY_LOCAL_MACHINE, kProductKey, "Version", "1.0");
@@ -202,7 +203,7 @@ void Installation::stage()
     for (const std::string& extension : choicesWithoutProgid)
         testsupport::writeString(HKEY_CURRENT_USER, kFileExts + extension + "\\UserChoice", "Hash", "staged");
     deleteTree(HKEY_CURRENT_USER, kShellExRecord);
-    if (testsupport::runProgram("regsvr32.exe /s \"" + path("VexloShellEx.dll") + "\"") != 0 ||
+    if (testsupport::runProgram("regsvr32.exe /s \"" + path(kShellExtensionFile) + "\"") != 0 ||
         !testsupport::keyExists(HKEY_CLASSES_ROOT, kShellExtensionClass))
         throw std::runtime_error("regsvr32 did not register the shell extension");
 }

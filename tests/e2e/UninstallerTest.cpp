@@ -1,6 +1,7 @@
 // The real uninstall.exe, run from a staged installation in the end-to-end
 // prefix and driven as a user would drive it. Each scenario compares the
 // prefix before and after the run with what the run may change.
+#include "app/InstallationFiles.h"
 #include "tests/e2e/Installation.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScratchDir.h"
@@ -98,7 +99,7 @@ protected:
                 std::find(kept.begin(), kept.end(), entry) == kept.end())
                 expected.files.erase(file);
         }
-        if (registryStep) expected.removeFile(installation.path("filelink.txt"));
+        if (registryStep) expected.removeFile(installation.path(kAssociationsFile));
         for (const std::string& entry : entries) {
             auto directory = expected.files.find(entry);
             if (directory == expected.files.end() || directory->second != "dir") continue;
@@ -116,7 +117,7 @@ protected:
     {
         int uninstallers = 0;
         const std::string uninstallerSize = before.files.at(installation.uninstaller());
-        const std::string extensionSize = before.files.at(installation.path("VexloShellEx.dll"));
+        const std::string extensionSize = before.files.at(installation.path(kShellExtensionFile));
         for (const auto& parked : after.parked) {
             if (before.parked.count(parked.first)) continue;
             EXPECT_TRUE(after.pending.count(parked.first)) << parked.first;
@@ -186,7 +187,7 @@ TEST_F(Uninstaller, CompleteRunRemovesTheProduct)
 {
     Installation installation;
     installation.stage();
-    const std::string unregisterCommand = "regsvr32.exe /s /u " + shortPath(installation.path("VexloShellEx.dll"));
+    const std::string unregisterCommand = "regsvr32.exe /s /u " + shortPath(installation.path(kShellExtensionFile));
     const Snapshot before = Snapshot::take();
     UninstallRun run(installation, UninstallRun::Answer::Ok);
     run.screenshotFolder = screenshots();
@@ -232,7 +233,7 @@ TEST_F(Uninstaller, ShellExtensionWaitsForASlowRegsvr)
     installation.manifest.insert(installation.manifest.end() - 2, standIn);
     installation.stage();
     ASSERT_TRUE(CopyFileA((testsupport::testBinDir() + "\\slow_start.exe").c_str(), standIn.c_str(), FALSE));
-    const std::string unregisterArguments = " /s /u " + shortPath(installation.path("VexloShellEx.dll"));
+    const std::string unregisterArguments = " /s /u " + shortPath(installation.path(kShellExtensionFile));
     SetEnvironmentVariableA("VEXLO_SLOW_START_MS", "1500");
     const Outcome outcome = runToTheEnd(installation);
     SetEnvironmentVariableA("VEXLO_SLOW_START_MS", nullptr);
@@ -268,7 +269,7 @@ TEST_F(Uninstaller, WithoutManifestTheWindowOnlyFlashes)
 {
     Installation installation;
     installation.stage();
-    DeleteFileA(installation.path("install.txt").c_str());
+    DeleteFileA(installation.path(kManifestFile).c_str());
     const Snapshot before = Snapshot::take();
     const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
     EXPECT_TRUE(result.boxShown);
@@ -306,7 +307,7 @@ TEST_F(Uninstaller, LineEndsAndTrailingBlanksAreNotPartOfEntries)
         if (i % 3 == 0) text += " \t ";
         if (i + 1 < installation.manifest.size()) text += i % 2 ? "\r\n" : "\n";
     }
-    testsupport::ScratchDir::writeFile(installation.path("install.txt"), text);
+    testsupport::ScratchDir::writeFile(installation.path(kManifestFile), text);
     runAndCheck(installation, true);
 }
 
@@ -326,7 +327,7 @@ TEST_F(Uninstaller, BlankLastLineStopsTheRegistryStep)
     // The product key is then an ordinary entry (no such file): all of the
     // registry stays, and so does filelink.txt.
     runAndCheck(installation, false);
-    EXPECT_TRUE(testsupport::ScratchDir::exists(installation.path("filelink.txt")));
+    EXPECT_TRUE(testsupport::ScratchDir::exists(installation.path(kAssociationsFile)));
 }
 
 TEST_F(Uninstaller, ProductKeyWithASubkeyStays)
@@ -408,7 +409,7 @@ TEST_F(Uninstaller, ClosingTheWindowStopsTheRunAndASecondRunFinishesIt)
         if (!before.files.count(entry)) continue;
         EXPECT_EQ(before.files.at(entry), after.files.count(entry) ? after.files.at(entry) : "<gone>") << entry;
     }
-    EXPECT_TRUE(after.files.count(installation.path("filelink.txt")));
+    EXPECT_TRUE(after.files.count(installation.path(kAssociationsFile)));
     EXPECT_TRUE(testsupport::keyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo"));
     EXPECT_TRUE(testsupport::keyExists(HKEY_CLASSES_ROOT, "Vexlo.JPEG"));
 
@@ -549,6 +550,6 @@ TEST_F(Uninstaller, FileLinkOfOneMebibyteWithOddLines)
     }
     for (const auto& owner : installation.formerOwners)
         if (!owner.second.empty()) links += owner.first + "=" + owner.second + "\r\n";
-    testsupport::ScratchDir::writeFile(installation.path("filelink.txt"), links);
+    testsupport::ScratchDir::writeFile(installation.path(kAssociationsFile), links);
     runAndCheck(installation, true);
 }

@@ -4,6 +4,7 @@
 //
 //   app_runner setDefaultProgram EXTENSION PROGID
 //   app_runner removeRegistryKey PROGRAMDIR ENTRY
+#include "app/InstallationFiles.h"
 #include "app/ProductRegistration.h"
 #include "qxsdk/core/QXProperties.h"
 
@@ -22,7 +23,7 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "removeRegistryKey") == 0) {
         const QXString programDir(argv[2]);
         QXProperties associations;
-        associations.load(programDir + "\\filelink.txt");
+        associations.load(installationFile(programDir, kAssociationsFile));
         return ProductRegistration(programDir, associations).removeRegistryKey(QXString(argv[3]));
     }
     return 100;

@@ -19,7 +19,7 @@ public:
 
     int open(int width = 520, int height = 200)
     {
-        setWindowType(6);
+        setWindowType(QXSDK::QXComponent::kPopupWindow);
         setBounds(40, 40, width, height, 0);
         return create(QXSDK::CreateContext{GetModuleHandleA(nullptr), nullptr});
     }
