@@ -62,16 +62,26 @@ public:
     virtual int runMessageLoop();
     // Turns one window message into events.
     virtual long long handleMessage(UINT message, WPARAM* wParam, LPARAM* lParam);
+    // Takes the instance and parent, registers the class and makes the window; 1 on success.
     virtual int create(CreateContext context);
+    // Fills out with the instance and window handles; answers 1.
     virtual int getNativeContext(NativeHandles& out);
+    // The window text (title), kept for a window made later.
     virtual void setText(QXString text);
+    // The drawing surface's background and foreground colours.
     virtual void setBackground(QXColor colour);
     virtual void setForeground(QXColor colour);
+    // Position in the parent and size; with a window, moves it (and re-makes
+    // the back buffer for a new size) and answers MoveWindow's result, else 0.
     virtual int setLocation(int x, int y, int repaint);
     virtual int setSize(int width, int height, int repaint);
     virtual int setBounds(int x, int y, int width, int height, int repaint);
+    // The window-class name that the next create registers.
     virtual void setClassName(QXString name);
+    // Retains font and hands it to the surface; null is ignored.
     virtual void setFont(QXFont* font);
+    // Visibility, enabled state and window state; recorded in the style
+    // while no window exists.
     virtual void show(int activate);
     virtual void hide();
     virtual void enable();
@@ -79,10 +89,15 @@ public:
     virtual void maximize();
     virtual void minimize();
     virtual void restore();
+    // The class's cursor and icons: each object is retained, and with a
+    // window a handle made from it replaces the class's (which goes when
+    // the toolkit had made it).
     virtual void setCursor(QXCursor* cursor);
     virtual void setIcon(QXIcon* icon);
     virtual void setSmallIcon(QXIcon* icon);
+    // The window's top-left corner on the screen; (0, 0) without a window.
     virtual QXPoint getScreenLocation();
+    // Copies of the stored values; the font, caret and surface retained for the caller.
     virtual QXString getText();
     virtual QXColor getBackground();
     virtual QXColor getForeground();
@@ -92,39 +107,63 @@ public:
     virtual QXString getClassName();
     virtual IQXCaret* getCaret();
     virtual IQXGraphics* getGraphics();
+    // The text as CF_TEXT bytes on the clipboard, and back; 1 on success.
     virtual int copyToClipboard(QXString text);
     virtual int pasteFromClipboard(QXString& out);
+    // 1 while the key is down; needs no window.
     virtual int isKeyPressed(int virtualKey);
+    // 1 when the window has the keyboard focus.
     virtual int hasFocus();
+    // Always 0.
     virtual int reservedQuery();
+    // The listeners, not owned, called in registration order; no duplicates.
     virtual void addComponentListener(IQXComponentListener* listener);
     virtual void removeComponentListener(IQXComponentListener* listener);
+    // 1 while the native window exists.
     virtual int isWindowCreated();
+    // Paints the area (or everything) now and copies it to the screen.
     virtual void update(QXRect area);
     virtual void update();
+    // Invalidates the area (or the client area); the message loop paints it.
     virtual void repaint(QXRect area);
     virtual void repaint();
+    // Counted mouse capture shared by all components: the outermost
+    // release (or a forced one) gives it back.
     virtual void captureMouse();
     virtual int hasMouseCapture();
     virtual void releaseMouse(int force);
+    // The component's one timer (id kTimerId); 1 when it runs.
     virtual int startTimer(int milliseconds);
     virtual void stopTimer();
+    // Replaces the style word by a preset of QXComponent; other types change nothing.
     virtual void setWindowType(int type);
+    // Window region: the pixels of image that differ from transparent.
     virtual void setShape(IQXImageSource* image, QXColor transparent);
+    // Makes child's native window inside this one; answers 1.
     virtual int createChild(QXComponent* child);
+    // Gives the window the keyboard focus.
     virtual void requestFocus();
+    // Pixel size of text in the font, (0, 0), and the font's height, -1,
+    // without a window.
     virtual QXSize getTextExtent(QXString text);
     virtual int getTextHeight();
+    // Destroys the native window; the binding can create another.
     virtual void destroyWindow();
+    // Posts WM_CLOSE or WM_QUIT to the window.
     virtual void postClose();
     virtual void postQuit();
+    // Acts on the parent's window when there is one.
     virtual void disableParent();
     virtual void enableParent();
     virtual void activateParent();
+    // Z-order: topmost (with a window only) and to the front.
     virtual void setTopMost(int on);
     virtual int bringToFront();
+    // Queues an action for this component, or for the parent window's with
+    // this one as the source; delivered by the message loop.
     virtual void postAction(int id, long long value);
     virtual void postActionToParent(int id, long long value);
+    // The handlers of the dispatch table, one per message (see handleMessage).
     virtual long long handleSetCursor(UINT message, WPARAM* wParam, LPARAM* lParam);
     virtual long long handleLeftButtonDown(UINT message, WPARAM* wParam, LPARAM* lParam);
     virtual long long handleLeftButtonUp(UINT message, WPARAM* wParam, LPARAM* lParam);

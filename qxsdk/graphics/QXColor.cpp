@@ -28,19 +28,6 @@ QXColor::QXColor(int r, int g, int b, int a)
     appendTypeName("QXColor");
 }
 
-QXColor& QXColor::operator=(const QXColor& other)
-{
-    red = other.red;
-    green = other.green;
-    blue = other.blue;
-    alpha = other.alpha;
-    return *this;
-}
-
-QXColor::~QXColor()
-{
-}
-
 int QXColor::getRed() { return red; }
 void QXColor::setRed(int value) { red = low8(value); }
 int QXColor::getGreen() { return green; }

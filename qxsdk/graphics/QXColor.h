@@ -13,8 +13,9 @@ public:
     QXColor();
     QXColor(const QXColor& other);
     QXColor(int red, int green, int blue, int alpha = 0);
-    QXColor& operator=(const QXColor& other);
-    ~QXColor() override;
+    // Copies the value; the object keeps its own identity.
+    QXColor& operator=(const QXColor& other) = default;
+    ~QXColor() override = default;
 
     virtual int getRed();
     virtual void setRed(int value);

@@ -12,17 +12,6 @@ QXPoint::QXPoint(int px, int py) : QXObject(), x(px), y(py)
     appendTypeName("QXPoint");
 }
 
-QXPoint& QXPoint::operator=(const QXPoint& other)
-{
-    x = other.x;
-    y = other.y;
-    return *this;
-}
-
-QXPoint::~QXPoint()
-{
-}
-
 int QXPoint::getX() { return x; }
 int QXPoint::getY() { return y; }
 

@@ -9,8 +9,9 @@ class QXPoint : public virtual QXObject {
 public:
     QXPoint(const QXPoint& other);
     QXPoint(int x, int y);
-    QXPoint& operator=(const QXPoint& other);
-    ~QXPoint() override;
+    // Copies the value; the object keeps its own identity.
+    QXPoint& operator=(const QXPoint& other) = default;
+    ~QXPoint() override = default;
 
     virtual int getX();
     virtual int getY();

@@ -15,19 +15,6 @@ QXRect::QXRect(int px, int py, int w, int h) : QXObject(), x(px), y(py), width(w
     appendTypeName("QXRect");
 }
 
-QXRect& QXRect::operator=(const QXRect& other)
-{
-    x = other.x;
-    y = other.y;
-    width = other.width;
-    height = other.height;
-    return *this;
-}
-
-QXRect::~QXRect()
-{
-}
-
 void QXRect::setX(int value) { x = value; }
 void QXRect::setY(int value) { y = value; }
 void QXRect::setWidth(int value) { width = value; }

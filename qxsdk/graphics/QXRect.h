@@ -12,8 +12,9 @@ class QXRect : public virtual QXObject {
 public:
     QXRect(const QXRect& other);
     QXRect(int x, int y, int width, int height);
-    QXRect& operator=(const QXRect& other);
-    ~QXRect() override;
+    // Copies the value; the object keeps its own identity.
+    QXRect& operator=(const QXRect& other) = default;
+    ~QXRect() override = default;
 
     virtual void setX(int x);
     virtual void setY(int y);

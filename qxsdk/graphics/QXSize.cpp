@@ -17,17 +17,6 @@ QXSize::QXSize(int w, int h) : QXObject(), width(w), height(h)
     appendTypeName("QXSize");
 }
 
-QXSize& QXSize::operator=(const QXSize& other)
-{
-    width = other.width;
-    height = other.height;
-    return *this;
-}
-
-QXSize::~QXSize()
-{
-}
-
 int QXSize::getWidth() { return width; }
 int QXSize::getHeight() { return height; }
 

@@ -10,8 +10,9 @@ public:
     QXSize();
     QXSize(const QXSize& other);
     QXSize(int width, int height);
-    QXSize& operator=(const QXSize& other);
-    ~QXSize() override;
+    // Copies the value; the object keeps its own identity.
+    QXSize& operator=(const QXSize& other) = default;
+    ~QXSize() override = default;
 
     virtual int getWidth();
     virtual int getHeight();

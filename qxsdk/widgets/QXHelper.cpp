@@ -56,8 +56,8 @@ int QXHelper::paint(QXRect area, IQXGraphics* surface)
     PaintFrame frame(surface);
     QXDesignComponent::paint(area, surface);
     surface->setTransparent(1);
-    QXSize size = getSize();
     if (QXColor* pen = frame.pen()) {
+        QXSize size = getSize();
         pen->setARGB(0);
         surface->drawRect(0, 0, size.getWidth() - 1, size.getHeight() - 1);
         surface->drawString(helpText, kTextX, kTextY);
