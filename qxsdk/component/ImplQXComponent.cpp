@@ -31,8 +31,9 @@ const char kInitialName[] = "QXComponent";
 } // namespace
 
 ImplQXComponent::ImplQXComponent(QXComponent* ownerComponent)
-    : QXObject(), instance(nullptr), window(nullptr), exStyle(0), style(kInitialStyle), classStyle(kInitialClassStyle), parent(nullptr),
-      text(kInitialName), location(0, 0), size(0, 0), className(kInitialName), font(createSystemFont()),
+    : QXObject(), instance(nullptr), window(nullptr), exStyle(0), style(kInitialStyle),
+      classStyle(kInitialClassStyle), parent(nullptr), text(kInitialName), location(0, 0), size(0, 0),
+      className(kInitialName), font(createSystemFont()),
       cursor(new (std::nothrow) QXCursor()), largeIcon(new (std::nothrow) QXIcon()),
       smallIcon(new (std::nothrow) QXIcon()), visible(1), caret(new (std::nothrow) ComponentCaret()),
       owner(ownerComponent), timerId(0), graphics(new (std::nothrow) ComponentGraphics()), topMost(0), tracking(0),

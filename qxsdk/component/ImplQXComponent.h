@@ -257,6 +257,9 @@ private:
     // Puts the handle on the window's class and destroys the one it
     // replaces when the toolkit had made it.
     void replaceClassShape(int shape, HICON handle, bool made);
+    // Stores icon in slot (largeIcon or smallIcon) and, with a window, gives
+    // the class the handle made from it as the shape (icon or small icon).
+    void setClassIcon(QXIcon*& slot, QXIcon* icon, int shape);
     QXObject* source();
     IQXComponentListener* own();
 

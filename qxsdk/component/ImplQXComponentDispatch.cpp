@@ -15,7 +15,6 @@
 #include "qxsdk/core/ScopedWin32.h"
 
 #include <cstdlib>
-#include <string>
 
 namespace QXSDK {
 
@@ -404,7 +403,8 @@ long long ImplQXComponent::handleDropFiles(UINT, WPARAM* wParam, LPARAM*)
             std::free(name);
         }
     }
-    return deliverByRuleA([&](IQXComponentListener* l) { return l->onFilesDropped(source(), TQXList<QXString>(files)); });
+    return deliverByRuleA(
+        [&](IQXComponentListener* l) { return l->onFilesDropped(source(), TQXList<QXString>(files)); });
 }
 
 // ---------------------------------------------------------------------------

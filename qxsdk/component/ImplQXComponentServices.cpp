@@ -158,20 +158,21 @@ void ImplQXComponent::setCursor(QXCursor* shape)
 
 void ImplQXComponent::setIcon(QXIcon* icon)
 {
-    assignRetained(largeIcon, icon);
-    if (!window) return;
-    bool made = false;
-    const HICON handle = makeIcon(largeIcon, made);
-    replaceClassShape(WindowClassRegistry::kIcon, handle, made);
+    setClassIcon(largeIcon, icon, WindowClassRegistry::kIcon);
 }
 
 void ImplQXComponent::setSmallIcon(QXIcon* icon)
 {
-    assignRetained(smallIcon, icon);
+    setClassIcon(smallIcon, icon, WindowClassRegistry::kSmallIcon);
+}
+
+void ImplQXComponent::setClassIcon(QXIcon*& slot, QXIcon* icon, int shape)
+{
+    assignRetained(slot, icon);
     if (!window) return;
     bool made = false;
-    const HICON handle = makeIcon(smallIcon, made);
-    replaceClassShape(WindowClassRegistry::kSmallIcon, handle, made);
+    const HICON handle = makeIcon(slot, made);
+    replaceClassShape(shape, handle, made);
 }
 
 QXPoint ImplQXComponent::getScreenLocation()
