@@ -1,6 +1,7 @@
 // The uninstaller's entry point: confirm, then run the uninstall window until
 // it ends. The exit code is 0 on every path.
 #include "app/uninstall.h"
+#include "qxsdk/core/SystemFolder.h"
 
 #include <windows.h>
 
@@ -13,22 +14,37 @@ const char kConfirmCaption[] = "\xCC\xE1\xCA\xBE";
 // "是否确定卸载？" (Are you sure you want to uninstall?) in GBK.
 const char kConfirmText[] = "\xCA\xC7\xB7\xF1\xC8\xB7\xB6\xA8\xD0\xB6\xD4\xD8\xA3\xBF";
 
+using SetDefaultDllDirectoriesProcedure = BOOL(WINAPI*)(DWORD);
+
+// The program runs elevated, and Windows looks for a DLL that is not one of
+// its known system DLLs beside the program and in the current directory
+// first, folders a user may write. Every DLL loaded from here on comes from
+// the system folder. Windows before 8 without update KB2533623 lacks the
+// call; there the current directory at least leaves the search.
+void loadDllsFromSystemFolderOnly()
+{
+    SetDllDirectoryA("");
+    const auto setDefaultDllDirectories =
+        QXSDK::systemProcedure<SetDefaultDllDirectoriesProcedure>("kernel32.dll", "SetDefaultDllDirectories");
+    if (setDefaultDllDirectories) setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 // Windows refuses to remove a directory that is a process's current
 // directory, and Explorer and shortcuts start the uninstaller in its own
-// folder: the run, and the programs it starts, work from the temporary
-// directory instead (the system directory when that cannot be entered).
+// folder: the run, and the programs it starts, work from the system folder,
+// which users cannot write.
 void leaveInstallationFolder()
 {
     char directory[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof directory, directory);
-    if (length > 0 && length < sizeof directory && SetCurrentDirectoryA(directory)) return;
-    if (GetSystemDirectoryA(directory, sizeof directory)) SetCurrentDirectoryA(directory);
+    const UINT length = GetSystemDirectoryA(directory, sizeof directory);
+    if (length > 0 && length < sizeof directory) SetCurrentDirectoryA(directory);
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    loadDllsFromSystemFolderOnly();
     if (MessageBoxA(nullptr, kConfirmText, kConfirmCaption, MB_OKCANCEL) != IDOK) return 0;
     leaveInstallationFolder();
     uninstall* window = new (std::nothrow) uninstall();

@@ -1,6 +1,7 @@
 #include "qxsdk/graphics/ComponentGraphics.h"
 
 #include "qxsdk/core/ScopedWin32.h"
+#include "qxsdk/core/SystemFolder.h"
 #include "qxsdk/graphics/ScopedFont.h"
 
 #include <cstdlib>
@@ -14,6 +15,19 @@ namespace {
 
 const UINT kDisabledTextState = DST_PREFIXTEXT | DSS_DISABLED;
 const DWORD kColourOnColour = COLORONCOLOR;
+
+using TransparentBltProcedure = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
+
+// MSIMG32 is not among the DLLs that Windows loads from the system folder
+// only: imported, it would be looked for beside the program first. It is
+// loaded from the system folder when the first transparent image is drawn;
+// without it, the copy fails as a failed TransparentBlt does.
+BOOL transparentBlt(HDC target, int dx, int dy, int dw, int dh, HDC source, int sx, int sy, int sw, int sh,
+                    UINT key)
+{
+    static const auto procedure = systemProcedure<TransparentBltProcedure>("msimg32.dll", "TransparentBlt");
+    return procedure ? procedure(target, dx, dy, dw, dh, source, sx, sy, sw, sh, key) : FALSE;
+}
 
 COLORREF colourOf(QXColor* colour)
 {
@@ -342,7 +356,7 @@ int ComponentGraphics::drawImageTransparent(IQXImageSource* image, int sx, int s
     if (!stagingBitmap) return 0;
     SelectedObject selected(staging.get(), stagingBitmap.get());
     StretchDIBits(staging.get(), 0, 0, sw, sh, 0, 0, sw, sh, dib.pixels(), dib.header(), DIB_RGB_COLORS, SRCCOPY);
-    TransparentBlt(memoryDC, dx, dy, dw, dh, staging.get(), 0, 0, sw, sh, static_cast<UINT>(key.getValue()));
+    transparentBlt(memoryDC, dx, dy, dw, dh, staging.get(), 0, 0, sw, sh, static_cast<UINT>(key.getValue()));
     return 1;
 }
 

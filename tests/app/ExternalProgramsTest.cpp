@@ -3,6 +3,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
+#include "tests/support/SystemProgramStandIn.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,7 @@ TEST(ShellExtension, RegsvrUnregistersTheExtension)
     EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, kShellExClass));
     EXPECT_EQ("regsvr32.exe /s /u " + shortPath(dll),
               readString(HKEY_CURRENT_USER, kShellExRecord, "UnregisterCommandLine"));
+    EXPECT_EQ(systemFolderFile("regsvr32.exe"), readString(HKEY_CURRENT_USER, kShellExRecord, "UnregisteredBy"));
     RegDeleteTreeA(HKEY_CLASSES_ROOT, kShellExClass);
     RegDeleteKeyA(HKEY_CLASSES_ROOT, kShellExClass);
     // Let the DLL go before the scratch directory is removed.
@@ -97,16 +99,9 @@ TEST(ShellExtension, RegsvrUnregistersTheExtension)
 TEST(FeedbackPage, BrowserReceivesExactlyTheAddress)
 {
     // Wine's own iexplore would stall on a download prompt: a recorder takes
-    // its place in the prefix for the length of the test.
+    // its place for the length of the test.
     ScratchDir dir;
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, MAX_PATH);
-    const std::string browser = std::string(system) + "\\iexplore.exe";
-    const std::string saved = dir / "iexplore.exe.saved";
-    const bool hadBrowser = CopyFileA(browser.c_str(), saved.c_str(), FALSE) != 0;
-    ASSERT_TRUE(CopyFileA((testBinDir() + "\\recorder.exe").c_str(), browser.c_str(), FALSE));
-    RegistryValueBackup override(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "iexplore.exe");
-    writeString(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "iexplore.exe", "native");
+    SystemProgramStandIn browser(systemBrowserPath(), testBinDir() + "\\recorder.exe");
     const std::string out = dir / "address.txt";
     SetEnvironmentVariableA("VEXLO_RECORDER_OUT", out.c_str());
 
@@ -115,9 +110,6 @@ TEST(FeedbackPage, BrowserReceivesExactlyTheAddress)
     EXPECT_TRUE(waitFor([&] { return !fileText(out).empty(); }));
     EXPECT_EQ("http://www.vexlo.com/suggest.jsp?pd=1", fileText(out));
     SetEnvironmentVariableA("VEXLO_RECORDER_OUT", nullptr);
-    waitFor([&] { return hadBrowser ? CopyFileA(saved.c_str(), browser.c_str(), FALSE) != 0
-                                    : DeleteFileA(browser.c_str()) != 0; },
-            10000);
 }
 
 TEST(RunProgram, StartsWithoutWaiting)
@@ -133,4 +125,31 @@ TEST(RunProgram, StartsWithoutWaiting)
                         10000));
     runProgram(QXString("taskkill.exe /f /im \"sleeper copy.exe\""));
     waitFor([&] { return DeleteFileA(program.c_str()) != 0; }, 10000);
+}
+
+TEST(RunProgram, BareNameIsTakenFromTheSystemFolderOnly)
+{
+    // Copies of a program that logs its own path, as the system's hostname.exe
+    // and planted in the current directory and beside the test program,
+    // where a bare name is looked for first.
+    ScratchDir dir;
+    const std::string log = dir / "planted.log";
+    SetEnvironmentVariableA("VEXLO_PLANTED_LOG", log.c_str());
+    const std::string planted = testBinDir() + "\\planted.exe";
+    SystemProgramStandIn system(systemFolderFile("hostname.exe"), planted);
+    const std::string besideProgram = testBinDir() + "\\hostname.exe";
+    ASSERT_TRUE(CopyFileA(planted.c_str(), besideProgram.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(planted.c_str(), (dir / "hostname.exe").c_str(), FALSE));
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(dir.path().c_str());
+
+    runProgram(QXString("hostname.exe /x"));
+
+    EXPECT_TRUE(waitFor([&] { return !fileText(log).empty(); }));
+    Sleep(500); // a second program would have logged by now
+    EXPECT_EQ("ran " + systemFolderFile("hostname.exe") + " | hostname.exe /x\n", fileText(log));
+    SetCurrentDirectoryA(previous);
+    SetEnvironmentVariableA("VEXLO_PLANTED_LOG", nullptr);
+    waitFor([&] { return DeleteFileA(besideProgram.c_str()) != 0; }, 10000);
 }

@@ -4,6 +4,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
+#include "tests/support/SystemProgramStandIn.h"
 
 #include <cstring>
 #include <fstream>
@@ -271,9 +272,7 @@ std::string recorderOutput()
 
 void installBrowserRecorder()
 {
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, MAX_PATH);
-    copyOrThrow(testsupport::testBinDir() + "\\recorder.exe", std::string(system) + "\\iexplore.exe");
+    copyOrThrow(testsupport::testBinDir() + "\\recorder.exe", testsupport::systemBrowserPath());
     testsupport::writeString(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "iexplore.exe", "native");
     SetEnvironmentVariableA("VEXLO_RECORDER_OUT", recorderOutput().c_str());
 }

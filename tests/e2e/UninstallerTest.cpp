@@ -6,6 +6,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
+#include "tests/support/SystemProgramStandIn.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@ namespace {
 
 const char kAddress[] = "http://www.vexlo.com/suggest.jsp?pd=1";
 const char kFileExts[] = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+const char kShellExRecord[] = "Software\\Vexlo Tests\\ShellEx";
 
 std::string screenshots()
 {
@@ -225,28 +227,62 @@ TEST_F(Uninstaller, InstallationAndCompanyFoldersGo)
 
 TEST_F(Uninstaller, ShellExtensionWaitsForASlowRegsvr)
 {
-    // A regsvr32 that takes 1.5 s to start (a loaded machine): the entries
-    // before the shell extension go on, its own entry waits for regsvr32 so
-    // that the extension is unregistered before its file goes.
+    // The system's regsvr32 takes 1.5 s to start (a loaded machine): the
+    // entries before the shell extension go on, its own entry waits for
+    // regsvr32 so that the extension is unregistered before its file goes.
     Installation installation;
-    const std::string standIn = installation.path("regsvr32.exe");
-    installation.manifest.insert(installation.manifest.end() - 2, standIn);
     installation.stage();
-    ASSERT_TRUE(CopyFileA((testsupport::testBinDir() + "\\slow_start.exe").c_str(), standIn.c_str(), FALSE));
-    const std::string unregisterArguments = " /s /u " + shortPath(installation.path(kShellExtensionFile));
+    const std::string unregisterCommand = "regsvr32.exe /s /u " + shortPath(installation.path(kShellExtensionFile));
+    const std::string regsvr32 = testsupport::systemFolderFile("regsvr32.exe");
+    testsupport::SystemProgramStandIn slowRegsvr(regsvr32, testsupport::testBinDir() + "\\slow_regsvr32.exe");
     SetEnvironmentVariableA("VEXLO_SLOW_START_MS", "1500");
     const Outcome outcome = runToTheEnd(installation);
     SetEnvironmentVariableA("VEXLO_SLOW_START_MS", nullptr);
 
     EXPECT_GE(outcome.result.finishedAtMs - outcome.result.confirmedAtMs, 1500u);
-    // The stand-in started the system's regsvr32 with the uninstaller's arguments.
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, MAX_PATH);
-    EXPECT_EQ("\"" + std::string(system) + "\\regsvr32.exe\"" + unregisterArguments,
-              testsupport::readString(HKEY_CURRENT_USER, "Software\\Vexlo Tests\\ShellEx", "UnregisterCommandLine"));
+    EXPECT_EQ(unregisterCommand, testsupport::readString(HKEY_CURRENT_USER, kShellExRecord, "UnregisterCommandLine"));
+    EXPECT_EQ(regsvr32, testsupport::readString(HKEY_CURRENT_USER, kShellExRecord, "UnregisteredBy"));
     const Expectation expected = expectedAfter(installation, outcome.before, true);
     checkFiles(expected, outcome.after);
     checkRegistry(expected, outcome.after);
+}
+
+TEST_F(Uninstaller, PlantedProgramsAndDllsNeverRun)
+{
+    // What any process of the user can drop where a careless elevated
+    // program looks for regsvr32.exe, the browser and MSIMG32: the temporary
+    // folder, the user's own, and the installation folder, which users may
+    // write on a second disk.
+    Installation installation;
+    installation.stage();
+    testsupport::ScratchDir scratch;
+    const std::string log = scratch / "planted.log";
+    SetEnvironmentVariableA("VEXLO_PLANTED_LOG", log.c_str());
+    const std::string bin = testsupport::testBinDir();
+    std::vector<std::string> plantedInTemp;
+    for (const char* name : {"regsvr32.exe", "IEXPLORE.EXE"}) {
+        plantedInTemp.push_back(testsupport::tempDir() + name);
+        ASSERT_TRUE(CopyFileA((bin + "\\planted.exe").c_str(), plantedInTemp.back().c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((bin + "\\planted.exe").c_str(), installation.path(name).c_str(), FALSE));
+    }
+    ASSERT_TRUE(CopyFileA((bin + "\\planted\\msimg32.dll").c_str(), installation.path("msimg32.dll").c_str(), FALSE));
+    // Windows looks for MSIMG32 beside the program first; Wine prefers its
+    // own copy unless told to search as Windows does.
+    testsupport::ScratchRegistryKey loadOrder(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\uninstall.exe\\DllOverrides");
+    loadOrder.setString("msimg32", "native,builtin");
+
+    const Outcome outcome = runToTheEnd(installation);
+
+    EXPECT_EQ("", readFile(log));
+    EXPECT_EQ(testsupport::systemFolderFile("regsvr32.exe"),
+              testsupport::readString(HKEY_CURRENT_USER, kShellExRecord, "UnregisteredBy"));
+    EXPECT_EQ(kAddress, outcome.result.recordedAddress); // once, in the system's browser
+    // The plants are no entries: they keep the installation folder.
+    const Expectation expected = expectedAfter(installation, outcome.before, true);
+    checkFiles(expected, outcome.after);
+    checkRegistry(expected, outcome.after);
+    for (const std::string& file : plantedInTemp) DeleteFileA(file.c_str());
+    SetEnvironmentVariableA("VEXLO_PLANTED_LOG", nullptr);
 }
 
 TEST_F(Uninstaller, CancelChangesNothing)

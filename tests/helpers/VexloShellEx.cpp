@@ -1,6 +1,7 @@
 // Stand-in for the product's shell extension: registering creates a CLSID
-// key, unregistering deletes it and records the command line of the program
-// that asked, so a test can see how regsvr32 was started.
+// key, unregistering deletes it and records the command line and the file of
+// the program that asked, so a test can see which regsvr32 was started, and
+// how.
 #include <windows.h>
 
 #include <cstring>
@@ -46,6 +47,10 @@ extern "C" __declspec(dllexport) HRESULT __stdcall DllUnregisterServer()
         const char* line = GetCommandLineA();
         RegSetValueExA(key, "UnregisterCommandLine", 0, REG_SZ, reinterpret_cast<const BYTE*>(line),
                        static_cast<DWORD>(std::strlen(line) + 1));
+        char program[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, program, MAX_PATH);
+        RegSetValueExA(key, "UnregisteredBy", 0, REG_SZ, reinterpret_cast<const BYTE*>(program),
+                       static_cast<DWORD>(std::strlen(program) + 1));
         RegCloseKey(key);
     }
     return S_OK;

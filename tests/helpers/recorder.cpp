@@ -1,6 +1,6 @@
-// Stands in for the web browser: writes the arguments it was started with
+// Stands in for the web browser: appends the arguments it was started with
 // (its command line without the program name) to the file named by the
-// environment variable VEXLO_RECORDER_OUT.
+// environment variable VEXLO_RECORDER_OUT, so that a second start shows.
 #include "tests/helpers/CommandLine.h"
 
 #include <windows.h>
@@ -14,7 +14,7 @@ int main()
     if (!GetEnvironmentVariableA("VEXLO_RECORDER_OUT", out, MAX_PATH)) return 2;
     const char* line = afterProgramName(GetCommandLineA());
     while (*line == ' ' || *line == '\t') ++line;
-    FILE* file = std::fopen(out, "wb");
+    FILE* file = std::fopen(out, "ab");
     if (!file) return 3;
     std::fwrite(line, 1, std::strlen(line), file);
     std::fclose(file);

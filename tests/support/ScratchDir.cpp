@@ -91,4 +91,11 @@ std::string testBinDir()
     return full.substr(0, full.find_last_of('\\'));
 }
 
+std::string tempDir()
+{
+    char buffer[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof buffer, buffer);
+    return buffer;
+}
+
 } // namespace testsupport

@@ -32,5 +32,7 @@ private:
 
 // The folder that holds the running test program (and the helper programs).
 std::string testBinDir();
+// The temporary folder, with its trailing backslash.
+std::string tempDir();
 
 } // namespace testsupport

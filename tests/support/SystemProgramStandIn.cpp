@@ -1,0 +1,52 @@
+#include "tests/support/SystemProgramStandIn.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+namespace testsupport {
+
+namespace {
+
+const char kDllOverrides[] = "Software\\Wine\\DllOverrides";
+
+std::string fileName(const std::string& path)
+{
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+// The program that ran from the file may still be ending.
+void copyPatiently(const std::string& from, const std::string& to)
+{
+    for (int attempt = 0; attempt < 100 && !CopyFileA(from.c_str(), to.c_str(), FALSE); ++attempt) Sleep(50);
+}
+
+} // namespace
+
+SystemProgramStandIn::SystemProgramStandIn(const std::string& program, const std::string& standIn)
+    : path(program), saved(program + ".vexlo-saved"), override(HKEY_CURRENT_USER, kDllOverrides, fileName(program))
+{
+    if (!CopyFileA(path.c_str(), saved.c_str(), FALSE) || !CopyFileA(standIn.c_str(), path.c_str(), FALSE))
+        throw std::runtime_error("cannot put " + standIn + " in the place of " + path);
+    writeString(HKEY_CURRENT_USER, kDllOverrides, fileName(program), "native");
+}
+
+SystemProgramStandIn::~SystemProgramStandIn()
+{
+    copyPatiently(saved, path);
+    DeleteFileA(saved.c_str());
+}
+
+std::string systemFolderFile(const std::string& name)
+{
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
+}
+
+std::string systemBrowserPath()
+{
+    return readString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE", "");
+}
+
+} // namespace testsupport
