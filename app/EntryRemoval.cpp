@@ -37,6 +37,17 @@ bool moveAsideForRestart(const char* path)
     return true;
 }
 
+// Clears the read-only attribute of a file (not of a directory, where it
+// means something else to Explorer); answers whether there was one.
+bool clearReadOnly(const char* path)
+{
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        !(attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    return SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 } // namespace
 
 bool removePath(const QXString& path)
@@ -44,13 +55,26 @@ bool removePath(const QXString& path)
     if (path.getLength() > kLongestPath) return false;
     const char* text = path.getData() ? path.getData() : "";
     if (QXFile(path).isDirectory()) return RemoveDirectoryA(text) != 0;
-    return std::remove(text) == 0;
+    if (std::remove(text) == 0) return true;
+    // The installer may have left it read-only. The attribute stays cleared
+    // when the file still cannot go, so that its deletion at restart can
+    // succeed (Windows' own, and Wine's, leave read-only files in place).
+    return clearReadOnly(text) && std::remove(text) == 0;
 }
 
 bool removeEntry(const QXString& entry)
 {
     if (entry.getLength() > kLongestPath) return false;
     if (removePath(entry)) return true;
-    // A directory that cannot be removed stays: there is no fallback for it.
-    return QXFile(entry).isFile() && moveAsideForRestart(entry.getData());
+    // A directory that cannot be removed stays: the run tries it again later.
+    if (!QXFile(entry).isFile()) return false;
+    if (moveAsideForRestart(entry.getData())) return true;
+    deleteAtNextRestart(entry);
+    return false;
+}
+
+void deleteAtNextRestart(const QXString& path)
+{
+    if (path.getData() && path.getLength() <= kLongestPath)
+        MoveFileExA(path.getData(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }

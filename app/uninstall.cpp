@@ -129,9 +129,14 @@ bool uninstall::awaitsUnregistration(const QXString& entry)
 
 void uninstall::removeLeftDirectories()
 {
-    // Only empty directories go: whatever a user put in one keeps it.
-    for (int more = leftDirectories.moveFirst(); more; more = leftDirectories.moveNext())
-        if (const QXString* directory = leftDirectories.getCurrent()) RemoveDirectoryA(directory->getData());
+    // Only empty directories go: whatever a user put in one keeps it. One
+    // that still holds files waiting for the restart is asked to go at that
+    // restart too, after them; Windows then removes it only if it is empty.
+    for (int more = leftDirectories.moveFirst(); more; more = leftDirectories.moveNext()) {
+        const QXString* directory = leftDirectories.getCurrent();
+        if (directory && !RemoveDirectoryA(directory->getData()) && QXFile(*directory).isDirectory())
+            deleteAtNextRestart(*directory);
+    }
     leftDirectories.clear();
 }
 

@@ -42,8 +42,9 @@ private:
     // on it (for ten seconds at most): its removal then waits.
     bool awaitsUnregistration(const QXSDK::QXString& entry);
     // Tries once more, in manifest order, the directories that were not
-    // empty when their turn came: the registry step has deleted the last
-    // file that kept the installation folder.
+    // empty when their turn came (the registry step has deleted the last
+    // file that kept the installation folder); those that stay are deleted
+    // at the next restart if they are empty by then.
     void removeLeftDirectories();
 
     QXSDK::QXLabel* statusLabel;

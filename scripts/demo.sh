@@ -4,9 +4,20 @@
 # waits for the end, clicks "完成") and prints a before/after report.
 # Screenshots are left in build/demo/. It uses your X display when there is
 # one, else a private Xvfb.
+#
+#   scripts/demo.sh second-disk   stages the installation on a second disk
+#                                 (D:, another file system), with Explorer
+#                                 holding the shell extension, and restarts
+#                                 the prefix after the run
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VEXLO_BUILD_DIR:-$root/build}
+mode=()
+case "${1:-}" in
+  "") ;;
+  second-disk) mode=(--second-disk) ;;
+  *) echo "usage: $0 [second-disk]" >&2; exit 2 ;;
+esac
 
 "$root/scripts/build.sh" demo
 
@@ -22,7 +33,8 @@ if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
 fi
 echo "Creating a throwaway Wine prefix ..."
 wine_throwaway_session demo "$display"
+[ ${#mode[@]} -eq 0 ] || wine_second_disk "$WINEPREFIX"
 status=0
-wine "$build/bin/demo.exe" "$shots" || status=$?
+wine "$build/bin/demo.exe" "$shots" "${mode[@]}" || status=$?
 wine_session_stop
 exit $status

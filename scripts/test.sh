@@ -2,7 +2,8 @@
 # The one test command: installs what is missing, builds the product and its
 # tests for Windows, and runs every test under Wine on private displays: the
 # unit tests in build/wineprefix, the end-to-end suite in a fresh prefix
-# (build/e2e-prefix) on a display of its own. Arguments go to ctest.
+# (build/e2e-prefix, with a second disk as D:) on a display of its own.
+# Arguments go to ctest.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VEXLO_BUILD_DIR:-$root/build}
@@ -18,6 +19,7 @@ export VEXLO_E2E_PREFIX=$build/e2e-prefix
 export VEXLO_SCREENSHOTS=$build/screenshots
 rm -rf "$VEXLO_E2E_PREFIX" "$VEXLO_SCREENSHOTS"
 wine_prefix_start "$VEXLO_E2E_PREFIX" "$VEXLO_E2E_DISPLAY"
+wine_second_disk "$VEXLO_E2E_PREFIX"
 
 status=0
 ctest --test-dir "$build" --output-on-failure -j2 "$@" || status=$?

@@ -11,11 +11,16 @@
 #   wine_throwaway_session NAME [D]
 #                                the same in a new prefix /tmp/vexlo-NAME-XXXXXX
 #                                that wine_session_stop removes
+#   wine_second_disk PREFIX      gives PREFIX a drive D: on another file system
+#                                (a folder in /dev/shm that wine_session_stop
+#                                removes), so that a move between C: and D:
+#                                is no rename, as between two disks
 #   wine_session_stop            stops all of them; registered as an EXIT trap
 
 WINE_SESSION_PIDS=()
 WINE_SESSION_PREFIXES=()
 WINE_SESSION_THROWAWAY=()
+WINE_SESSION_DISKS=()
 
 wine_common_environment() {
   export WINEDEBUG=-all
@@ -90,6 +95,14 @@ wine_throwaway_session() {
   wine_session_start "$prefix" "${2:-}"
 }
 
+wine_second_disk() {
+  local disk
+  disk=$(mktemp -d /dev/shm/vexlo-disk-XXXXXX)
+  WINE_SESSION_DISKS+=("$disk")
+  trap wine_session_stop EXIT
+  ln -sfn "$disk" "$1/dosdevices/d:"
+}
+
 wine_session_stop() {
   trap - EXIT
   local prefix pid
@@ -101,9 +114,10 @@ wine_session_stop() {
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
-  for prefix in "${WINE_SESSION_THROWAWAY[@]}"; do
+  for prefix in "${WINE_SESSION_THROWAWAY[@]}" "${WINE_SESSION_DISKS[@]}"; do
     rm -rf "$prefix"
   done
+  WINE_SESSION_DISKS=()
   WINE_SESSION_PIDS=()
   WINE_SESSION_PREFIXES=()
   WINE_SESSION_THROWAWAY=()

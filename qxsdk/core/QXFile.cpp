@@ -76,13 +76,17 @@ int QXFile::queryNormalisedMode(unsigned short* mode)
     errorCode = 0;
     QXString copy(pathText());
     const int n = copy.getLength();
-    if (n > 0 && copy.getData()[n - 1] == '\\') copy = leftPart(copy, n - 1);
+    if (n > 0 && copy.lastBackslashIndex() == n - 1) copy = leftPart(copy, n - 1);
     const int m = copy.getLength();
     if (m > 0 && copy.getData()[m - 1] == ':') copy.append("\\");
-    if (!queryStatus(copy.getData() ? copy.getData() : "", mode, nullptr, nullptr)) {
+    // Windows, not the C runtime, answers here: Wine's runtime refuses every
+    // path whose last byte is 0x5C, the second half of 昞 included.
+    const DWORD attributes = GetFileAttributesA(copy.getData() ? copy.getData() : "");
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
         errorCode = kNotFound;
         return 0;
     }
+    *mode = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? kModeDirectory : 0;
     return 1;
 }
 

@@ -102,8 +102,8 @@ protected:
     // path of every entry that filter (when set) accepts.
     template <typename Add>
     int walk(IQXFileFilter* filter, Add add);
-    // Status of the path with a single trailing backslash dropped and "X:"
-    // made "X:\"; kNotFound on failure.
+    // The directory bit of the status of the path with a single trailing
+    // backslash dropped and "X:" made "X:\"; kNotFound on failure.
     int queryNormalisedMode(unsigned short* mode);
 
     QXString path;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <windows.h>
+
 namespace QXSDK {
 
 namespace {
@@ -125,8 +127,13 @@ int QXString::lastBackslashIndex() const
 {
     if (!data || length < 0) return -1;
     int found = -1;
-    for (int i = 0; i < length; ++i)
-        if (data[i] == '\\') found = i;
+    for (int i = 0; i < length; ++i) {
+        const unsigned char byte = static_cast<unsigned char>(data[i]);
+        // The second byte of a two-byte character may be 0x5C (the second
+        // half of 昞 in GBK): it is no backslash. Lead bytes are never ASCII.
+        if (byte >= 0x80 && i + 1 < length && IsDBCSLeadByteEx(CP_ACP, byte)) ++i;
+        else if (byte == '\\') found = i;
+    }
     return found;
 }
 

@@ -32,7 +32,9 @@ public:
     void append(const char* s);
     // Bytes start..end, end inclusive (-1: to the end); "" for a bad range.
     QXString substring(int start, int end) const;
-    // Index of the last backslash, -1 when there is none.
+    // Index of the last backslash, -1 when there is none. The text is read
+    // character by character in the ANSI code page: the second byte of a
+    // two-byte character is never taken for one.
     int lastBackslashIndex() const;
     // Drops leading space, tab, CR and LF; all blanks make the string null.
     void trimLeft();

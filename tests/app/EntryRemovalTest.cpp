@@ -11,15 +11,9 @@
 
 using QXSDK::QXString;
 using testsupport::ScratchDir;
+using testsupport::tempDir;
 
 namespace {
-
-std::string tempDir()
-{
-    char buffer[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, buffer);
-    return buffer;
-}
 
 // Full names of the del*.tmp files in the temporary directory.
 std::set<std::string> parkedFiles()
@@ -119,7 +113,7 @@ TEST_F(EntryRemoval, EmptyNullAndMissingEntriesChangeNothing)
     EXPECT_TRUE(parked().empty());
 }
 
-TEST_F(EntryRemoval, FileHeldWithoutDeleteSharingStaysAndLeavesNoPlaceholder)
+TEST_F(EntryRemoval, FileHeldWithoutDeleteSharingWaitsAtItsPathForTheRestart)
 {
     const std::string path = dir / "locked.dat";
     ScratchDir::writeFile(path, "locked");
@@ -130,8 +124,10 @@ TEST_F(EntryRemoval, FileHeldWithoutDeleteSharingStaysAndLeavesNoPlaceholder)
     CloseHandle(holder);
     EXPECT_TRUE(ScratchDir::exists(path));
     EXPECT_EQ(6u, fileSize(path));
+    EXPECT_TRUE(pendingDeletion(path));
     // The placeholder made for the move is deleted when the move fails.
     EXPECT_TRUE(parked().empty());
+    testsupport::forgetPendingDeletion(path);
 }
 
 TEST_F(EntryRemoval, RunningProgramIsMovedAsideAndDeletedAtRestart)
@@ -157,19 +153,57 @@ TEST_F(EntryRemoval, RunningProgramIsMovedAsideAndDeletedAtRestart)
     unpark(parkedName);
 }
 
-TEST_F(EntryRemoval, ReadOnlyFileIsMovedAsideAndDeletedAtRestart)
+TEST_F(EntryRemoval, ReadOnlyFileIsDeletedAtOnce)
 {
     const std::string path = dir / "readonly.txt";
     ScratchDir::writeFile(path, "ro");
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-
-    removeEntry(QXString(path.c_str()));
-
+    EXPECT_TRUE(removeEntry(QXString(path.c_str())));
     EXPECT_FALSE(ScratchDir::exists(path));
+    EXPECT_TRUE(parked().empty());
+}
+
+TEST_F(EntryRemoval, ReadOnlyFileInUseWaitsWithoutTheAttribute)
+{
+    // Deletion at restart leaves read-only files in place: the attribute
+    // must be gone from the parked file.
+    const std::string program = dir / "Vexlo.exe";
+    ASSERT_TRUE(CopyFileA((testsupport::testBinDir() + "\\sleeper.exe").c_str(), program.c_str(), FALSE));
+    SetFileAttributesA(program.c_str(), FILE_ATTRIBUTE_READONLY);
+    testsupport::ChildProcess running("\"" + program + "\"");
+    ASSERT_TRUE(running.started());
+
+    EXPECT_TRUE(removeEntry(QXString(program.c_str())));
+
     const std::set<std::string> added = parked();
     ASSERT_EQ(1u, added.size());
-    EXPECT_TRUE(pendingDeletion(*added.begin()));
+    EXPECT_EQ(0u, GetFileAttributesA(added.begin()->c_str()) & FILE_ATTRIBUTE_READONLY);
+    running.terminate();
     unpark(*added.begin());
+}
+
+TEST_F(EntryRemoval, WithoutATemporaryFolderAFileInUseWaitsAtItsPath)
+{
+    const std::string program = dir / "Vexlo.exe";
+    ASSERT_TRUE(CopyFileA((testsupport::testBinDir() + "\\sleeper.exe").c_str(), program.c_str(), FALSE));
+    testsupport::ChildProcess running("\"" + program + "\"");
+    ASSERT_TRUE(running.started());
+    // GetTempPathA takes TMP first, then TEMP.
+    char previous[MAX_PATH] = {};
+    const bool hadTmp = GetEnvironmentVariableA("TMP", previous, MAX_PATH) > 0;
+    const std::string missing = dir / "no such folder";
+    SetEnvironmentVariableA("TMP", missing.c_str());
+    const std::string temp = testsupport::tempDir();
+    EXPECT_FALSE(removeEntry(QXString(program.c_str())));
+    SetEnvironmentVariableA("TMP", hadTmp ? previous : nullptr);
+    EXPECT_EQ(missing + "\\", temp);
+
+    EXPECT_TRUE(ScratchDir::exists(program));
+    EXPECT_TRUE(pendingDeletion(program));
+    EXPECT_FALSE(ScratchDir::exists(missing));
+    EXPECT_TRUE(parked().empty());
+    running.terminate();
+    testsupport::forgetPendingDeletion(program);
 }
 
 TEST_F(EntryRemoval, GbkFileNameIsRemoved)

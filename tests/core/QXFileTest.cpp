@@ -232,6 +232,28 @@ TEST(QXFileChange, GbkNamesPassThroughTheAnsiCalls)
     EXPECT_EQ(0, file.exists());
 }
 
+TEST(QXFilePath, TrailByteBackslashesOfGbkCharactersAreNoSeparators)
+{
+    if (GetACP() != 936) GTEST_SKIP() << "ANSI code page is " << GetACP() << ", not 936";
+    // 錦 is E5 5C and 昞 95 5C in GBK: their second byte is the backslash's.
+    ScratchDir dir;
+    const std::string folder = dir / "Vexlo \x95\x5C";
+    const std::string file = dir / "\xE5\x5C";
+    ScratchDir::makeDir(folder);
+    ScratchDir::writeFile(file, "x");
+    for (const std::string& path : {folder, folder + "\\"}) {
+        QXFile directory{QXString(path.c_str())};
+        EXPECT_EQ(1, directory.isDirectory()) << path;
+        EXPECT_EQ(0, directory.isFile()) << path;
+    }
+    QXFile named{QXString(file.c_str())};
+    EXPECT_EQ(1, named.isFile());
+    EXPECT_EQ("\xE5\x5C", text(named.getName()));
+    EXPECT_EQ(dir.path(), text(named.getParent()));
+    EXPECT_EQ(folder, text(QXFile(QXString((folder + "\\a.txt").c_str())).getParent()));
+    EXPECT_EQ("", text(QXFile(QXString((folder + "\\").c_str())).getName()));
+}
+
 TEST(QXFileErrors, MessagesForEveryCode)
 {
     QXFile file(QXString("x"));

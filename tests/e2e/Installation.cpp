@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 using testsupport::ScratchDir;
+using testsupport::tempDir;
 
 namespace e2e {
 
@@ -21,6 +22,7 @@ const std::vector<std::string> kExtensions = {".JPEG", ".JPG", ".PNG", ".JP2", "
 const char kShellExtensionClass[] = "CLSID\\{6F1E0A55-9D7B-4C1E-B5A3-2E9F1D0C7A11}";
 const char Installation::kProgramDir[] = "C:\\Program Files\\Vexlo Viewer";
 const char Installation::kCompanyDir[] = "C:\\Program Files\\Vexlo Software";
+const char Installation::kSecondDiskDir[] = "D:\\Vexlo Viewer";
 
 namespace {
 
@@ -29,13 +31,6 @@ const char kFileExts[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer
 const char kShellExRecord[] = "Software\\Vexlo Tests";
 // "说明.txt" (readme) in GBK.
 const char kGbkReadme[] = "lang\\\xCB\xB5\xC3\xF7.txt";
-
-std::string tempDir()
-{
-    char buffer[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, buffer);
-    return buffer;
-}
 
 std::string lower(std::string text)
 {
@@ -46,6 +41,15 @@ std::string lower(std::string text)
 void copyOrThrow(const std::string& from, const std::string& to)
 {
     if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) throw std::runtime_error("cannot copy " + from + " to " + to);
+}
+
+bool isUnder(const std::string& path, const std::vector<std::string>& folders)
+{
+    for (const std::string& folder : folders)
+        if (_strnicmp(path.c_str(), folder.c_str(), folder.size()) == 0 &&
+            (path.size() == folder.size() || path[folder.size()] == '\\'))
+            return true;
+    return false;
 }
 
 void walkFiles(const std::string& path, std::map<std::string, std::string>& out)
@@ -98,9 +102,10 @@ void walkRegistry(HKEY root, const std::string& rootName, const std::string& key
 
 } // namespace
 
-Installation::Installation(int sampleImages, bool inCompanyFolder)
-    : programDir(inCompanyFolder ? std::string(kCompanyDir) + "\\Vexlo Viewer" : kProgramDir)
+Installation::Installation(int sampleImages, bool inCompanyFolder, const std::string& folder)
+    : programDir(inCompanyFolder ? std::string(kCompanyDir) + "\\Vexlo Viewer" : folder)
 {
+    folders = {inCompanyFolder ? std::string(kCompanyDir) : programDir};
     manifest = {path("plugins\\jpeg.dll"), path("plugins\\png.dll"), path("plugins"), path(kGbkReadme), path("lang")};
     if (sampleImages <= kAlbumSize) {
         for (int i = 1; i <= sampleImages; ++i)
@@ -130,8 +135,7 @@ Installation::Installation(int sampleImages, bool inCompanyFolder)
 
 Installation::~Installation()
 {
-    ScratchDir::removeTree(kProgramDir);
-    ScratchDir::removeTree(kCompanyDir);
+    for (const std::string& folder : folders) ScratchDir::removeTree(folder);
     deleteTree(HKEY_LOCAL_MACHINE, kProductKey);
     for (const std::string& extension : kExtensions) {
         deleteTree(HKEY_CLASSES_ROOT, "Vexlo" + extension);
@@ -140,12 +144,15 @@ Installation::~Installation()
     }
     deleteTree(HKEY_CLASSES_ROOT, kShellExtensionClass);
     deleteTree(HKEY_CURRENT_USER, kShellExRecord);
-    // Files parked for deletion at restart: delete them now and forget them.
-    for (const auto& parked : Snapshot::take().parked) {
+    // Files parked for deletion at restart: delete them now, and forget
+    // every deletion at restart that the run asked for.
+    const Snapshot left = Snapshot::take(*this);
+    for (const auto& parked : left.parked) {
         SetFileAttributesA(parked.first.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(parked.first.c_str());
-        testsupport::forgetPendingDeletion(parked.first);
     }
+    for (const std::string& pending : left.pending)
+        if (left.parked.count(pending) || isUnder(pending, folders)) testsupport::forgetPendingDeletion(pending);
 }
 
 void Installation::writeManifest(const std::string& lineEnd, bool finalLineEnd) const
@@ -160,19 +167,22 @@ void Installation::writeManifest(const std::string& lineEnd, bool finalLineEnd) 
 
 void Installation::stage()
 {
-    ScratchDir::removeTree(kProgramDir);
-    ScratchDir::removeTree(kCompanyDir);
-    if (programDir != kProgramDir) CreateDirectoryA(kCompanyDir, nullptr);
-    for (const char* directory : {"", "\\plugins", "\\lang", "\\Sample Images"})
-        CreateDirectoryA((programDir + directory).c_str(), nullptr);
-    for (const std::string& album : albums) CreateDirectoryA(album.c_str(), nullptr);
-    for (const std::string& entry : manifest) {
-        // Only the product's own files: bad-input lines of a scenario name nothing.
-        if (entry.compare(0, programDir.size() + 1, programDir + "\\") != 0 ||
-            entry.size() >= MAX_PATH)
-            continue;
+    for (const std::string& folder : folders) ScratchDir::removeTree(folder);
+    for (const std::string& folder : folders) CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA(programDir.c_str(), nullptr);
+    // Only the product's own files and folders: bad-input lines of a
+    // scenario name nothing. A listed name without a dot is a folder; the
+    // manifest lists a folder after its contents, so they are made in
+    // reverse.
+    std::vector<std::string> entries;
+    for (const std::string& entry : manifest)
+        if (entry.compare(0, programDir.size() + 1, programDir + "\\") == 0 && entry.size() < MAX_PATH)
+            entries.push_back(entry);
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry)
+        if (entry->find('.', entry->find_last_of('\\')) == std::string::npos) CreateDirectoryA(entry->c_str(), nullptr);
+    for (const std::string& entry : entries) {
         const std::string name = entry.substr(entry.find_last_of('\\') + 1);
-        if (entry.find('.', entry.find_last_of('\\')) == std::string::npos) continue; // directories and the key
+        if (entry.find('.', entry.find_last_of('\\')) == std::string::npos) continue;
         if (name == "uninstall.exe" || name == kShellExtensionFile || name == kManifestFile) continue;
         ScratchDir::writeFile(entry, "Vexlo " + name);
     }
@@ -209,11 +219,10 @@ void Installation::stage()
         throw std::runtime_error("regsvr32 did not register the shell extension");
 }
 
-Snapshot Snapshot::take()
+Snapshot Snapshot::take(const Installation& installation)
 {
     Snapshot snapshot;
-    walkFiles(Installation::kProgramDir, snapshot.files);
-    walkFiles(Installation::kCompanyDir, snapshot.files);
+    for (const std::string& folder : installation.folders) walkFiles(folder, snapshot.files);
     const std::string temp = tempDir();
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((temp + "del*.tmp").c_str(), &found);
@@ -229,8 +238,15 @@ Snapshot Snapshot::take()
         walkRegistry(HKEY_CLASSES_ROOT, "HKCR", extension, snapshot.registry);
         walkRegistry(HKEY_CURRENT_USER, "HKCU", kFileExts + extension, snapshot.registry);
     }
-    for (const std::string& path : testsupport::pendingDeletions()) snapshot.pending.insert(path);
+    snapshot.pending = testsupport::pendingDeletions();
     return snapshot;
+}
+
+bool Snapshot::isPending(const std::string& path) const
+{
+    for (const std::string& entry : pending)
+        if (_stricmp(entry.c_str(), path.c_str()) == 0) return true;
+    return false;
 }
 
 void Snapshot::eraseFilesUnder(const std::string& path)

@@ -26,11 +26,16 @@ public:
     // kCompanyDir\Vexlo Viewer; the manifest then lists it after the
     // installation folder.
     static const char kCompanyDir[];
+    // An installation folder on the second disk, which the test command
+    // links as D: (another file system than C:, which holds the temporary
+    // folder).
+    static const char kSecondDiskDir[];
     // More sample images than this are put in albums of this many.
     static constexpr int kAlbumSize = 1000;
 
-    // Number of sample images; more of them make the run longer.
-    explicit Installation(int sampleImages = 38, bool inCompanyFolder = false);
+    // Number of sample images; more of them make the run longer. The
+    // installation folder is folder, or kCompanyDir\Vexlo Viewer.
+    explicit Installation(int sampleImages = 38, bool inCompanyFolder = false, const std::string& folder = kProgramDir);
     // Removes whatever the scenario left of the installation.
     ~Installation();
     Installation(const Installation&) = delete;
@@ -43,8 +48,11 @@ public:
     std::vector<std::string> manifest;
     // The former owner of each extension as filelink.txt records it ("" : none).
     std::map<std::string, std::string> formerOwners;
-    // The installation folder, kProgramDir or the one in kCompanyDir.
+    // The installation folder.
     std::string programDir;
+    // The folders the installation makes: the installation folder and, for
+    // one in kCompanyDir, that one.
+    std::vector<std::string> folders;
     // Extensions whose Explorer choice is staged, and its value.
     std::map<std::string, std::string> userChoices;
     // Extensions whose Explorer choice is a key without a "Progid" value.
@@ -58,15 +66,17 @@ public:
     std::string uninstaller() const { return path("uninstall.exe"); }
 };
 
-// What the uninstaller may change, read from the prefix: the installation
-// and company folders, the parked del*.tmp files, and the product's registry.
+// What the uninstaller may change, read from the prefix: the installation's
+// folders, the parked del*.tmp files, and the product's registry.
 struct Snapshot {
     std::map<std::string, std::string> files;    // path -> "dir" or the size
     std::map<std::string, std::string> parked;   // del*.tmp in the temporary directory -> size
     std::map<std::string, std::string> registry; // key or key|value -> data
-    std::set<std::string> pending;               // paths to delete at restart
+    std::vector<std::string> pending;            // paths to delete at restart, in order
 
-    static Snapshot take();
+    static Snapshot take(const Installation& installation);
+    // Whether path is to be deleted at the next restart.
+    bool isPending(const std::string& path) const;
     // Erases every file entry at or under path.
     void eraseFilesUnder(const std::string& path);
     // Erases every registry entry at or under key.

@@ -46,6 +46,54 @@ bool waitForUnregistration()
     return true;
 }
 
+// Whether D: is a second disk: a move from it into the temporary folder is no
+// rename, and Windows refuses it without MOVEFILE_COPY_ALLOWED.
+bool secondDiskPresent()
+{
+    const std::string probe = "D:\\vexlo-disk-probe.txt", target = testsupport::tempDir() + "vexlo-disk-probe.txt";
+    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    const bool refused = !MoveFileExA(probe.c_str(), target.c_str(), 0) && GetLastError() == ERROR_NOT_SAME_DEVICE;
+    DeleteFileA(probe.c_str());
+    DeleteFileA(target.c_str());
+    return refused;
+}
+
+// TMP and TEMP of this process, which the uninstaller inherits, name folder
+// for the length of a scope.
+class TemporaryFolder {
+public:
+    explicit TemporaryFolder(const std::string& folder)
+    {
+        for (int i = 0; i < 2; ++i) {
+            char value[MAX_PATH] = {};
+            had[i] = GetEnvironmentVariableA(kNames[i], value, MAX_PATH) > 0;
+            saved[i] = value;
+            SetEnvironmentVariableA(kNames[i], folder.c_str());
+        }
+    }
+    ~TemporaryFolder()
+    {
+        for (int i = 0; i < 2; ++i) SetEnvironmentVariableA(kNames[i], had[i] ? saved[i].c_str() : nullptr);
+    }
+
+private:
+    static constexpr const char* kNames[2] = {"TMP", "TEMP"};
+    bool had[2] = {};
+    std::string saved[2];
+};
+
+// The paths that a run asked Windows to delete where they stand at the next
+// restart, in order (the files it parked in the temporary folder left out).
+std::vector<std::string> waitingAtTheirPaths(const Snapshot& before, const Snapshot& after)
+{
+    std::vector<std::string> waiting;
+    for (const std::string& path : after.pending)
+        if (!before.isPending(path) && !after.parked.count(path)) waiting.push_back(path);
+    return waiting;
+}
+
 // What a run may change, relative to `before`.
 struct Expectation {
     explicit Expectation(const Snapshot& before) : files(before.files), registry(before.registry) {}
@@ -122,12 +170,33 @@ protected:
         const std::string extensionSize = before.files.at(installation.path(kShellExtensionFile));
         for (const auto& parked : after.parked) {
             if (before.parked.count(parked.first)) continue;
-            EXPECT_TRUE(after.pending.count(parked.first)) << parked.first;
+            EXPECT_TRUE(after.isPending(parked.first)) << parked.first;
             // The shell extension too, when regsvr32 still held it.
             EXPECT_TRUE(parked.second == uninstallerSize || parked.second == extensionSize) << parked.first;
             uninstallers += parked.second == uninstallerSize;
         }
         EXPECT_EQ(uninstallerListed ? 1 : 0, uninstallers);
+    }
+
+    // The new del*.tmp files: exactly the uninstaller's own file.
+    static void expectOnlyTheUninstallerParked(const Snapshot& before, const Snapshot& after,
+                                               const Installation& installation)
+    {
+        std::vector<std::string> added;
+        for (const auto& parked : after.parked)
+            if (!before.parked.count(parked.first)) added.push_back(parked.second);
+        EXPECT_EQ(std::vector<std::string>{before.files.at(installation.uninstaller())}, added);
+    }
+
+    // A restart (the deletions registered for it) leaves nothing of the
+    // installation: no file or folder, no parked file, no deletion pending.
+    static void expectNothingLeftAfterARestart(const Installation& installation, const Snapshot& before)
+    {
+        ASSERT_EQ(0, testsupport::restartWindows());
+        const Snapshot restarted = Snapshot::take(installation);
+        EXPECT_EQ("", Snapshot::difference({}, restarted.files));
+        EXPECT_EQ(before.parked, restarted.parked);
+        EXPECT_EQ(std::vector<std::string>{}, restarted.pending);
     }
 
     void checkFiles(const Expectation& expected, const Snapshot& after)
@@ -150,12 +219,12 @@ protected:
     static Outcome runToTheEnd(const Installation& installation)
     {
         Outcome outcome;
-        outcome.before = Snapshot::take();
+        outcome.before = Snapshot::take(installation);
         outcome.result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
         EXPECT_TRUE(outcome.result.finished);
         EXPECT_EQ(0, outcome.result.exitCode);
         waitForUnregistration();
-        outcome.after = Snapshot::take();
+        outcome.after = Snapshot::take(installation);
         return outcome;
     }
 
@@ -190,7 +259,7 @@ TEST_F(Uninstaller, CompleteRunRemovesTheProduct)
     Installation installation;
     installation.stage();
     const std::string unregisterCommand = "regsvr32.exe /s /u " + shortPath(installation.path(kShellExtensionFile));
-    const Snapshot before = Snapshot::take();
+    const Snapshot before = Snapshot::take(installation);
     UninstallRun run(installation, UninstallRun::Answer::Ok);
     run.screenshotFolder = screenshots();
     const DWORD start = GetTickCount();
@@ -207,7 +276,7 @@ TEST_F(Uninstaller, CompleteRunRemovesTheProduct)
     EXPECT_EQ(unregisterCommand,
               testsupport::readString(HKEY_CURRENT_USER, "Software\\Vexlo Tests\\ShellEx", "UnregisterCommandLine"));
 
-    const Snapshot after = Snapshot::take();
+    const Snapshot after = Snapshot::take(installation);
     const Expectation expected = expectedAfter(installation, before, true);
     checkFiles(expected, after);
     checkRegistry(expected, after);
@@ -289,13 +358,13 @@ TEST_F(Uninstaller, CancelChangesNothing)
 {
     Installation installation;
     installation.stage();
-    const Snapshot before = Snapshot::take();
+    const Snapshot before = Snapshot::take(installation);
     const RunResult result = UninstallRun(installation, UninstallRun::Answer::Cancel).go();
     EXPECT_TRUE(result.boxShown);
     EXPECT_FALSE(result.windowShown);
     EXPECT_EQ(0, result.exitCode);
     EXPECT_EQ("", result.recordedAddress);
-    const Snapshot after = Snapshot::take();
+    const Snapshot after = Snapshot::take(installation);
     EXPECT_EQ("", Snapshot::difference(before.files, after.files));
     EXPECT_EQ("", Snapshot::difference(before.registry, after.registry));
     EXPECT_EQ(before.parked, after.parked);
@@ -306,13 +375,13 @@ TEST_F(Uninstaller, WithoutManifestTheWindowOnlyFlashes)
     Installation installation;
     installation.stage();
     DeleteFileA(installation.path(kManifestFile).c_str());
-    const Snapshot before = Snapshot::take();
+    const Snapshot before = Snapshot::take(installation);
     const RunResult result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
     EXPECT_TRUE(result.boxShown);
     EXPECT_FALSE(result.finished);
     EXPECT_EQ(0, result.exitCode);
     Sleep(1000); // a regsvr32 started by mistake would have unregistered by now
-    const Snapshot after = Snapshot::take();
+    const Snapshot after = Snapshot::take(installation);
     EXPECT_TRUE(testsupport::keyExists(HKEY_CLASSES_ROOT, kShellExtensionClass));
     EXPECT_EQ("<absent>", testsupport::readString(HKEY_CURRENT_USER, "Software\\Vexlo Tests\\ShellEx",
                                                   "UnregisterCommandLine"));
@@ -374,7 +443,7 @@ TEST_F(Uninstaller, ProductKeyWithASubkeyStays)
     runAndCheck(installation, false);
 }
 
-TEST_F(Uninstaller, FileHeldOpenStaysAndLeavesNoPlaceholder)
+TEST_F(Uninstaller, FileHeldOpenWaitsAtItsPathForTheRestart)
 {
     Installation installation;
     installation.stage();
@@ -387,27 +456,110 @@ TEST_F(Uninstaller, FileHeldOpenStaysAndLeavesNoPlaceholder)
     const Expectation expected = expectedAfter(installation, outcome.before, true, true, {held});
     checkFiles(expected, outcome.after);
     checkRegistry(expected, outcome.after);
-    expectParked(outcome.before, outcome.after, installation, true); // the uninstaller's own file only
+    expectOnlyTheUninstallerParked(outcome.before, outcome.after, installation);
+    // The folder that holds it goes after it.
+    EXPECT_EQ((std::vector<std::string>{held, installation.programDir}),
+              waitingAtTheirPaths(outcome.before, outcome.after));
+    expectNothingLeftAfterARestart(installation, outcome.before);
+}
+
+TEST_F(Uninstaller, SecondDiskLeavesNothingAfterTheRestart)
+{
+    if (!secondDiskPresent())
+        GTEST_SKIP() << "D: is no second disk (scripts/test.sh links one into the end-to-end prefix)";
+    Installation installation(38, false, Installation::kSecondDiskDir);
+    installation.stage();
+    // Explorer keeps the shell extension loaded once a folder view used it.
+    const std::string extension = installation.path(kShellExtensionFile);
+    testsupport::ChildProcess explorer("\"" + testsupport::testBinDir() + "\\holder.exe\" --load \"" + extension + "\"");
+    Sleep(500);
+    ASSERT_FALSE(DeleteFileA(extension.c_str()));
+
+    const Outcome outcome = runToTheEnd(installation);
+    explorer.terminate();
+    // Neither file in use can be moved to C:: both wait where they stand,
+    // and the installation folder after them. No placeholder is left.
+    const Expectation expected =
+        expectedAfter(installation, outcome.before, true, true, {extension, installation.uninstaller()});
+    checkFiles(expected, outcome.after);
+    checkRegistry(expected, outcome.after);
+    EXPECT_EQ(outcome.before.parked, outcome.after.parked);
+    EXPECT_EQ((std::vector<std::string>{extension, installation.uninstaller(), installation.programDir}),
+              waitingAtTheirPaths(outcome.before, outcome.after));
+    expectNothingLeftAfterARestart(installation, outcome.before);
+}
+
+TEST_F(Uninstaller, ReadOnlyFilesGoAtOnce)
+{
+    Installation installation;
+    installation.stage();
+    for (const auto& file : Snapshot::take(installation).files)
+        if (file.second != "dir") ASSERT_TRUE(SetFileAttributesA(file.first.c_str(), FILE_ATTRIBUTE_READONLY));
+    const Outcome outcome = runToTheEnd(installation);
+    const Expectation expected = expectedAfter(installation, outcome.before, true);
+    checkFiles(expected, outcome.after);
+    checkRegistry(expected, outcome.after);
+    EXPECT_FALSE(testsupport::ScratchDir::exists(installation.programDir));
+    // Only the running program's own file waits, without the attribute that
+    // would keep it at the restart.
+    expectOnlyTheUninstallerParked(outcome.before, outcome.after, installation);
+    expectNothingLeftAfterARestart(installation, outcome.before);
+}
+
+TEST_F(Uninstaller, WithoutATemporaryFolderNothingOutlivesTheRestart)
+{
+    // A cleaning tool removed the temporary folder: the program's own file
+    // cannot be moved aside and waits at its path, the folder after it.
+    Installation installation;
+    installation.stage();
+    const Snapshot before = Snapshot::take(installation);
+    const std::string missing = "C:\\vexlo-removed-temp";
+    {
+        TemporaryFolder removed(missing);
+        runToTheEnd(installation);
+    }
+    const Snapshot after = Snapshot::take(installation);
+    const Expectation expected = expectedAfter(installation, before, true, true, {installation.uninstaller()});
+    checkFiles(expected, after);
+    checkRegistry(expected, after);
+    EXPECT_FALSE(testsupport::ScratchDir::exists(missing));
+    EXPECT_EQ(before.parked, after.parked);
+    EXPECT_EQ((std::vector<std::string>{installation.uninstaller(), installation.programDir}),
+              waitingAtTheirPaths(before, after));
+    expectNothingLeftAfterARestart(installation, before);
+}
+
+TEST_F(Uninstaller, FolderNamesEndingInABackslashByteGo)
+{
+    if (GetACP() != 936) GTEST_SKIP() << "ANSI code page is " << GetACP() << ", not 936";
+    // 昞 (95 5C) and 錦 (E5 5C) in GBK end in the backslash's byte.
+    Installation installation(38, false, "C:\\Program Files\\Vexlo \x95\x5C");
+    const std::string skins = installation.path("Skins \xE5\x5C");
+    installation.manifest.insert(installation.manifest.begin(), {skins + "\\blue.skin", skins + "\\red.skin", skins});
+    installation.stage();
+    ASSERT_TRUE(testsupport::ScratchDir::exists(skins + "\\red.skin"));
+    runAndCheck(installation, true);
+    EXPECT_FALSE(testsupport::ScratchDir::exists(installation.programDir));
 }
 
 TEST_F(Uninstaller, OwnProgramFileIsDeletedAtRestart)
 {
     Installation installation;
     installation.stage();
-    const Snapshot before = Snapshot::take();
+    const Snapshot before = Snapshot::take(installation);
     // Started from a command prompt elsewhere: the run is the same.
     UninstallRun run(installation, UninstallRun::Answer::Ok);
     run.startIn = "C:\\";
     const RunResult result = run.go();
     EXPECT_EQ(0, result.exitCode);
-    const Snapshot after = Snapshot::take();
+    const Snapshot after = Snapshot::take(installation);
     checkFiles(expectedAfter(installation, before, true), after);
     std::string parkedUninstaller;
     for (const auto& parked : after.parked)
         if (!before.parked.count(parked.first) && parked.second == before.files.at(installation.uninstaller()))
             parkedUninstaller = parked.first;
     ASSERT_NE("", parkedUninstaller);
-    EXPECT_TRUE(after.pending.count(parkedUninstaller));
+    EXPECT_TRUE(after.isPending(parkedUninstaller));
 }
 
 TEST_F(Uninstaller, UserFileKeepsItsDirectory)
@@ -425,7 +577,7 @@ TEST_F(Uninstaller, ClosingTheWindowStopsTheRunAndASecondRunFinishesIt)
 {
     Installation installation(300); // about three seconds of run
     installation.stage();
-    const Snapshot before = Snapshot::take();
+    const Snapshot before = Snapshot::take(installation);
     UninstallRun run(installation, UninstallRun::Answer::Ok);
     run.closeAfterMs = 600;
     const RunResult result = run.go();
@@ -433,7 +585,7 @@ TEST_F(Uninstaller, ClosingTheWindowStopsTheRunAndASecondRunFinishesIt)
     EXPECT_FALSE(result.finished);
     EXPECT_EQ(0, result.exitCode);
     EXPECT_EQ("", result.recordedAddress); // no feedback page
-    const Snapshot after = Snapshot::take();
+    const Snapshot after = Snapshot::take(installation);
     // A prefix of the entries went; everything after the first one still
     // there is untouched, and the registry step never ran.
     size_t handled = 0;
@@ -474,7 +626,7 @@ TEST_F(Uninstaller, LongManifestRunsToTheEndInBoundedMemory)
     Installation installation(wantedEntries - 12 - wantedEntries / (Installation::kAlbumSize + 1));
     installation.stage();
     const int entries = static_cast<int>(installation.manifest.size());
-    const Snapshot before = Snapshot::take();
+    const Snapshot before = Snapshot::take(installation);
     UninstallRun run(installation, UninstallRun::Answer::Ok);
     run.patienceMs = static_cast<DWORD>(entries) * 20 + 60000;
     const RunResult result = run.go();
@@ -482,7 +634,7 @@ TEST_F(Uninstaller, LongManifestRunsToTheEndInBoundedMemory)
     EXPECT_EQ(0, result.exitCode);
     EXPECT_EQ(kAddress, result.recordedAddress);
     waitForUnregistration();
-    const Snapshot after = Snapshot::take();
+    const Snapshot after = Snapshot::take(installation);
     const Expectation expected = expectedAfter(installation, before, true);
     checkFiles(expected, after);
     checkRegistry(expected, after);

@@ -1,10 +1,16 @@
 // The demo: stages a sample installation of the product in the prefix, runs
 // the real uninstall.exe as a user would (confirm, wait, click "完成") and
-// prints what changed. Screenshots go to the folder given as the argument.
+// prints what changed. Screenshots go to the folder given as the first
+// argument. With "--second-disk" after it the installation is on D: (which
+// scripts/demo.sh links to another file system), its shell extension held
+// loaded as Explorer holds it, and the prefix is restarted after the run.
 #include "tests/e2e/Installation.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 using namespace e2e;
@@ -28,6 +34,9 @@ void printEntries(const Installation& installation, const Snapshot& before, cons
                             entry.c_str(), parked->second.c_str());
             else
                 ++removed;
+        } else if (is && after.isPending(entry) && !before.isPending(entry)) {
+            std::printf("  waits        %s (at its path, deleted at the next restart: %s)\n", entry.c_str(),
+                        after.files.at(entry) == "dir" ? "it holds files that wait" : "in use, and could not be moved");
         } else if (is) {
             std::printf("  left         %s (%s)\n", entry.c_str(),
                         after.files.at(entry) == "dir" ? "directory still holds what the manifest does not list"
@@ -37,25 +46,49 @@ void printEntries(const Installation& installation, const Snapshot& before, cons
     std::printf("  removed      %d files and directories\n", removed);
 }
 
+// What a restart of the prefix leaves of the installation.
+void restartAndReport(const Installation& installation, const Snapshot& before)
+{
+    std::printf("\nRestarting Windows (wineboot -r) ...\n");
+    testsupport::restartWindows();
+    const Snapshot restarted = Snapshot::take(installation);
+    int parked = 0;
+    for (const auto& file : restarted.parked) parked += before.parked.count(file.first) ? 0 : 1;
+    if (restarted.files.empty() && parked == 0) {
+        std::printf("After the restart: nothing of the installation is left.\n");
+        return;
+    }
+    std::printf("After the restart, still there:\n");
+    for (const auto& file : restarted.files) std::printf("  %s\n", file.first.c_str());
+    if (parked) std::printf("  %d parked del*.tmp files\n", parked);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const std::string screenshots = argc > 1 ? argv[1] : "";
+    const bool secondDisk = argc > 2 && std::string(argv[2]) == "--second-disk";
     installBrowserRecorder();
-    Installation installation;
+    Installation installation(38, false, secondDisk ? Installation::kSecondDiskDir : Installation::kProgramDir);
     installation.stage();
-    const Snapshot before = Snapshot::take();
+    const Snapshot before = Snapshot::take(installation);
     std::printf("Staged a sample installation in %s: %zu manifest entries, the product key\n"
                 "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo, 19 image file types, the shell extension.\n",
-                Installation::kProgramDir, installation.manifest.size());
-
+                installation.programDir.c_str(), installation.manifest.size());
+    std::unique_ptr<testsupport::ChildProcess> explorer;
+    if (secondDisk) {
+        std::printf("D: is a second disk; the shell extension is held loaded, as Explorer holds it.\n");
+        explorer.reset(new testsupport::ChildProcess("\"" + testsupport::testBinDir() + "\\holder.exe\" --load \"" +
+                                                     installation.path("VexloShellEx.dll") + "\""));
+        Sleep(500);
+    }
     UninstallRun run(installation, UninstallRun::Answer::Ok);
     run.screenshotFolder = screenshots;
     const DWORD start = GetTickCount();
     const RunResult result = run.go();
     Sleep(1000); // regsvr32 and the browser stand-in finish on their own
-    const Snapshot after = Snapshot::take();
+    const Snapshot after = Snapshot::take(installation);
 
     std::printf("\nRun: confirmation %s, window %s, finished %s, exit code %ld, %lu ms\n",
                 result.boxShown ? "answered OK" : "not seen", result.windowShown ? "shown" : "not seen",
@@ -84,8 +117,12 @@ int main(int argc, char** argv)
     }
     std::printf("\nScheduled for deletion at the next restart:\n");
     for (const std::string& pending : after.pending)
-        if (!before.pending.count(pending)) std::printf("  %s\n", pending.c_str());
+        if (!before.isPending(pending)) std::printf("  %s\n", pending.c_str());
     std::printf("\nFeedback page opened with: %s\n", result.recordedAddress.empty() ? "(nothing)" : result.recordedAddress.c_str());
     if (!screenshots.empty()) std::printf("Screenshots: %s/{confirm,running,finished}.png\n", screenshots.c_str());
+    if (secondDisk) {
+        explorer.reset(); // Explorer ends with the session
+        restartAndReport(installation, before);
+    }
     return result.finished && result.exitCode == 0 ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "tests/support/ScratchRegistryKey.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include <stdexcept>
 
 namespace testsupport {
@@ -207,6 +209,13 @@ void forgetPendingDeletion(const std::string& path)
                        static_cast<DWORD>(kept.size()));
     }
     RegCloseKey(key);
+}
+
+long restartWindows()
+{
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    return runProgram("\"" + std::string(system) + "\\wineboot.exe\" -r");
 }
 
 } // namespace testsupport

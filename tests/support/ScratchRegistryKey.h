@@ -77,4 +77,10 @@ std::vector<std::string> pendingDeletions();
 // as it found it.
 void forgetPendingDeletion(const std::string& path);
 
+// Does what Windows does with the restart list when it starts again: the
+// deletions registered for the next restart are performed, in order, and
+// the list is cleared (Wine's "wineboot -r", which leaves running programs
+// alone). Answers wineboot's exit code.
+long restartWindows();
+
 } // namespace testsupport
