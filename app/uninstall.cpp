@@ -26,7 +26,8 @@ const DWORD kUnregistrationPatienceMs = 10000;
 
 uninstall::uninstall()
     : QXObject(), QXComponent(), QXDesignComponent(), QXContainer(), QXWindow(), statusLabel(nullptr),
-      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0), unregistrationStart(0)
+      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0), ownProgramListed(false),
+      unregistrationStart(0)
 {
     setWindowType(kClippingWithoutMenu);
     setInheritedFlag(kFlatLook);
@@ -98,10 +99,11 @@ int uninstall::timerFired()
     if (awaitsUnregistration(entry)) return 1;
     if (entryList.isLast()) {
         ProductRegistration(programDir, associations).removeRegistryKey(entry);
+        removeOwnProgram();
         removeLeftDirectories();
     } else {
         statusLabel->setCaption(QXString(kStatusPrefix) + entry.getData());
-        if (!removeEntry(entry) && QXFile(entry).isDirectory()) leftDirectories.addLast(entry);
+        removeListedEntry(entry);
     }
     progressGauge->setValue(processedCount);
     ++processedCount;
@@ -125,6 +127,21 @@ bool uninstall::awaitsUnregistration(const QXString& entry)
     const QXString extension = installationFile(programDir, kShellExtensionFile);
     return entry.getData() && extension.getData() && lstrcmpiA(entry.getData(), extension.getData()) == 0 &&
            GetTickCount() - unregistrationStart < kUnregistrationPatienceMs;
+}
+
+void uninstall::removeListedEntry(const QXString& entry)
+{
+    if (runningProgram.isNamedBy(entry)) {
+        if (!ownProgramListed) ownProgramEntry = entry;
+        ownProgramListed = true;
+        return;
+    }
+    if (!removeEntry(entry) && QXFile(entry).isDirectory()) leftDirectories.addLast(entry);
+}
+
+void uninstall::removeOwnProgram()
+{
+    if (ownProgramListed) removeEntry(ownProgramEntry);
 }
 
 void uninstall::removeLeftDirectories()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/RunningProgram.h"
 #include "qxsdk/component/QXWindow.h"
 #include "qxsdk/core/ScopedWin32.h"
 #include "qxsdk/core/QXProperties.h"
@@ -41,6 +42,14 @@ private:
     // Whether entry is the shell extension's file while regsvr32 still works
     // on it (for ten seconds at most): its removal then waits.
     bool awaitsUnregistration(const QXSDK::QXString& entry);
+    // Removes a file or directory entry at its turn; the program's own file
+    // is only remembered, to go after the registry step.
+    void removeListedEntry(const QXSDK::QXString& entry);
+    // The program's own file, when the manifest listed it: moved aside or
+    // left to the restart as any file in use. Until this last moment it
+    // stays beside install.txt, so that a run cut short (power lost, the
+    // process killed) is finished by starting the program again.
+    void removeOwnProgram();
     // Tries once more, in manifest order, the directories that were not
     // empty when their turn came (the registry step has deleted the last
     // file that kept the installation folder); those that stay are deleted
@@ -55,6 +64,9 @@ private:
     int processedCount;
     QXSDK::QXProperties associations;
     QXSDK::TQXList<QXSDK::QXString> leftDirectories; // in manifest order
+    RunningProgram runningProgram;
+    QXSDK::QXString ownProgramEntry;
+    bool ownProgramListed;
     QXSDK::KernelHandle unregistration; // the regsvr32 process while it may still run
     unsigned long unregistrationStart;
 };

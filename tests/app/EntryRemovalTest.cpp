@@ -1,7 +1,7 @@
 #include "app/EntryRemoval.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/RestartList.h"
 #include "tests/support/ScratchDir.h"
-#include "tests/support/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>
 
@@ -11,22 +11,10 @@
 
 using QXSDK::QXString;
 using testsupport::ScratchDir;
-using testsupport::tempDir;
+using testsupport::parkedFiles;
+using testsupport::unpark;
 
 namespace {
-
-// Full names of the del*.tmp files in the temporary directory.
-std::set<std::string> parkedFiles()
-{
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((tempDir() + "del*.tmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do names.insert(tempDir() + found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
 
 std::set<std::string> newParkedFiles(const std::set<std::string>& before)
 {
@@ -41,15 +29,6 @@ bool pendingDeletion(const std::string& path)
     for (const std::string& pending : testsupport::pendingDeletions())
         if (_stricmp(pending.c_str(), path.c_str()) == 0) return true;
     return false;
-}
-
-// Deletes a parked file and its restart-list entry, leaving the prefix as
-// the test found it.
-void unpark(const std::string& path)
-{
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
-    testsupport::forgetPendingDeletion(path);
 }
 
 DWORD fileSize(const std::string& path)

@@ -2,6 +2,7 @@
 
 #include "app/InstallationFiles.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/RestartList.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
 #include "tests/support/SystemProgramStandIn.h"

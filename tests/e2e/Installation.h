@@ -124,6 +124,9 @@ public:
     std::string screenshotFolder;
     // Posts WM_CLOSE to the window after this many milliseconds of run (0: never).
     DWORD closeAfterMs = 0;
+    // Terminates the process after this many milliseconds of run, as a power
+    // loss would end it (0: never).
+    DWORD killAfterMs = 0;
     // How long the run may take from the process start before it is given up.
     DWORD patienceMs = 30000;
     RunResult go();

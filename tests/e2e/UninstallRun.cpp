@@ -178,6 +178,11 @@ RunResult UninstallRun::go()
             closed = true;
             PostMessageA(window, WM_CLOSE, 0, 0);
         }
+        if (window && killAfterMs && GetTickCount() - shownAt >= killAfterMs) {
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, 10000);
+            break;
+        }
         if (button && IsWindow(button) && IsWindowEnabled(button) && !closed) {
             result.finished = true;
             result.finishedAtMs = GetTickCount() - start;

@@ -4,6 +4,7 @@
 #include "app/InstallationFiles.h"
 #include "tests/e2e/Installation.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/RestartList.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
 #include "tests/support/SystemProgramStandIn.h"
@@ -493,8 +494,10 @@ TEST_F(Uninstaller, ReadOnlyFilesGoAtOnce)
 {
     Installation installation;
     installation.stage();
-    for (const auto& file : Snapshot::take(installation).files)
-        if (file.second != "dir") ASSERT_TRUE(SetFileAttributesA(file.first.c_str(), FILE_ATTRIBUTE_READONLY));
+    for (const auto& file : Snapshot::take(installation).files) {
+        if (file.second == "dir") continue;
+        ASSERT_TRUE(SetFileAttributesA(file.first.c_str(), FILE_ATTRIBUTE_READONLY));
+    }
     const Outcome outcome = runToTheEnd(installation);
     const Expectation expected = expectedAfter(installation, outcome.before, true);
     checkFiles(expected, outcome.after);
@@ -603,14 +606,43 @@ TEST_F(Uninstaller, ClosingTheWindowStopsTheRunAndASecondRunFinishesIt)
 
     // Started again from the same folder, the uninstaller finishes the job:
     // both runs together remove exactly what the manifest lists.
-    if (!after.files.count(installation.uninstaller())) {
-        ASSERT_TRUE(CopyFileA((testsupport::testBinDir() + "\\uninstall.exe").c_str(),
-                              installation.uninstaller().c_str(), FALSE));
-    }
+    ASSERT_TRUE(after.files.count(installation.uninstaller()));
     const Outcome second = runToTheEnd(installation);
     const Expectation expected = expectedAfter(installation, before, true);
     checkFiles(expected, second.after);
     checkRegistry(expected, second.after);
+}
+
+TEST_F(Uninstaller, RunKilledHalfWayIsFinishedByTheNextStart)
+{
+    // The power goes a second into a long run. The installer listed its
+    // program first, the uninstaller itself and the shell extension right
+    // after it, as installers often do.
+    Installation installation(388);
+    for (const char* early : {kShellExtensionFile, "Vexlo.exe", "uninstall.exe"}) {
+        auto entry = std::find(installation.manifest.begin(), installation.manifest.end(), installation.path(early));
+        std::rotate(installation.manifest.begin(), entry, entry + 1);
+    }
+    installation.stage();
+    const Snapshot before = Snapshot::take(installation);
+    UninstallRun first(installation, UninstallRun::Answer::Ok);
+    first.killAfterMs = 1000;
+    const RunResult killed = first.go();
+    ASSERT_TRUE(killed.windowShown);
+    EXPECT_FALSE(killed.finished);
+    const Snapshot afterKill = Snapshot::take(installation);
+    printf("killed after 1 s: %zu of %zu files and folders left, product key %s, uninstall.exe %s\n",
+           afterKill.files.size(), before.files.size(),
+           testsupport::keyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo") ? "there" : "gone",
+           afterKill.files.count(installation.uninstaller()) ? "there" : "gone");
+    // The program is still there to be started again, as a user would.
+    ASSERT_TRUE(afterKill.files.count(installation.uninstaller()));
+
+    const Outcome second = runToTheEnd(installation);
+    const Expectation expected = expectedAfter(installation, before, true);
+    checkFiles(expected, second.after);
+    checkRegistry(expected, second.after);
+    expectNothingLeftAfterARestart(installation, before);
 }
 
 // A long manifest of real files runs to the end with the process's memory

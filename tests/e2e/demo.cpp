@@ -6,6 +6,7 @@
 // loaded as Explorer holds it, and the prefix is restarted after the run.
 #include "tests/e2e/Installation.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/RestartList.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
 

@@ -69,18 +69,4 @@ std::string readString(HKEY root, const std::string& key, const std::string& nam
 // Creates the key when needed and sets a REG_SZ value ("" names the default value).
 void writeString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
 
-// The source paths (without the "\??\" prefix) that Windows will delete at
-// the next restart.
-std::vector<std::string> pendingDeletions();
-
-// Takes path out of the restart list again, so that a test leaves the prefix
-// as it found it.
-void forgetPendingDeletion(const std::string& path);
-
-// Does what Windows does with the restart list when it starts again: the
-// deletions registered for the next restart are performed, in order, and
-// the list is cleared (Wine's "wineboot -r", which leaves running programs
-// alone). Answers wineboot's exit code.
-long restartWindows();
-
 } // namespace testsupport
