@@ -9,8 +9,9 @@
 #include <shlobj.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 using QXSDK::QXString;
 
@@ -81,14 +82,16 @@ void* startProgram(const QXString& program, const QXString& commandLine)
 {
     if (!program.getData() || !commandLine.getData()) return nullptr;
     // CreateProcessA may write into the command line, so it gets a copy.
-    std::vector<char> line(commandLine.getData(), commandLine.getData() + commandLine.getLength());
-    line.push_back('\0');
+    const size_t length = static_cast<size_t>(commandLine.getLength());
+    std::unique_ptr<char, void (*)(void*)> line(static_cast<char*>(std::calloc(length + 1, 1)), std::free);
+    if (!line) return nullptr;
+    std::memcpy(line.get(), commandLine.getData(), length);
     STARTUPINFOA startup;
     std::memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
     std::memset(&process, 0, sizeof process);
-    if (CreateProcessA(program.getData(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (CreateProcessA(program.getData(), line.get(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                        &process)) {
         CloseHandle(process.hThread);
         return process.hProcess;

@@ -6,7 +6,6 @@
 #include "qxsdk/core/ScopedWin32.h"
 
 #include <cstring>
-#include <string>
 
 using QXSDK::QXProperties;
 using QXSDK::RegistryKey;
@@ -21,7 +20,6 @@ namespace {
 const char kProductTypePrefix[] = "Vexlo";
 const char kUserChoiceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
 const char kUserChoiceValue[] = "Progid";
-const int kWindows7Code = 1024;
 
 struct RootName {
     const char* name;
@@ -56,28 +54,17 @@ const RemovalStep kTypeRemovalSteps[] = {
     {nullptr, true, nullptr},
 };
 
-// The string value name of key; answers false when it is absent, and sets
-// present to tell an absent value from one of another type.
-bool readString(HKEY key, const char* name, std::string& text, bool& present)
+// True when the string value name of key is absent, empty or names
+// productType: nobody but the product has claimed it.
+bool unclaimedOrProducts(HKEY key, const char* name, const char* productType)
 {
     char value[1024] = {};
     DWORD type = 0;
     DWORD size = sizeof value - 1;
     const LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-    present = status != ERROR_FILE_NOT_FOUND;
+    if (status == ERROR_FILE_NOT_FOUND) return true;
     if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
-    text = value;
-    return true;
-}
-
-// True when the value is absent, empty or names productType: nobody but the
-// product has claimed it.
-bool unclaimedOrProducts(HKEY key, const char* name, const std::string& productType)
-{
-    std::string text;
-    bool present = false;
-    if (!readString(key, name, text, present)) return !present;
-    return text.empty() || _stricmp(text.c_str(), productType.c_str()) == 0;
+    return value[0] == '\0' || _stricmp(value, productType) == 0;
 }
 
 void setStringValue(HKEY key, const char* name, const char* text)
@@ -129,11 +116,13 @@ int ProductRegistration::removeRegistryKey(QXString entry)
 
 void ProductRegistration::restoreAssociation(const char* extension)
 {
-    const std::string productType = std::string(kProductTypePrefix) + extension;
+    const QXString productType = QXString(kProductTypePrefix) + extension;
+    if (!productType.getData()) return;
     for (const RemovalStep& step : kTypeRemovalSteps) {
-        const std::string keyName = step.keyBelowType ? productType + step.keyBelowType : "";
-        const char* name = step.name ? step.name : productType.c_str();
-        RegistryKey key(HKEY_CLASSES_ROOT, keyName.c_str());
+        const QXString keyName = step.keyBelowType ? productType + step.keyBelowType : QXString("");
+        if (!keyName.getData()) continue;
+        const char* name = step.name ? step.name : productType.getData();
+        RegistryKey key(HKEY_CLASSES_ROOT, keyName.getData());
         if (!key) continue;
         if (step.deletesSubkey)
             RegDeleteKeyA(key.get(), name);
@@ -147,20 +136,21 @@ void ProductRegistration::restoreAssociation(const char* extension)
 
 void ProductRegistration::setDefaultProgram(const char* extension, const char* progId)
 {
-    const std::string productType = std::string(kProductTypePrefix) + extension;
+    const QXString productType = QXString(kProductTypePrefix) + extension;
+    if (!productType.getData()) return;
     const REGSAM access = KEY_WRITE | KEY_QUERY_VALUE;
 
-    if (QXSDK::getOSVersionCode() == kWindows7Code) {
+    const QXString choice = QXString(kUserChoiceKey) + extension + "\\UserChoice";
+    if (QXSDK::getOSVersionCode() == QXSDK::kOSWindows7 && choice.getData()) {
         // Explorer's per-user choice: never created, and rewritten only where
         // it names the product or nothing at all (no value, an empty one).
-        const std::string choice = std::string(kUserChoiceKey) + extension + "\\UserChoice";
-        RegistryKey key(HKEY_CURRENT_USER, choice.c_str(), access);
-        if (key && unclaimedOrProducts(key.get(), kUserChoiceValue, productType))
+        RegistryKey key(HKEY_CURRENT_USER, choice.getData(), access);
+        if (key && unclaimedOrProducts(key.get(), kUserChoiceValue, productType.getData()))
             setStringValue(key.get(), kUserChoiceValue, progId);
     }
 
     // After the type's removal a default value that names it points nowhere:
     // give the extension back on every version unless someone else claimed it.
     RegistryKey key(HKEY_CLASSES_ROOT, extension, access);
-    if (key && unclaimedOrProducts(key.get(), "", productType)) setStringValue(key.get(), "", progId);
+    if (key && unclaimedOrProducts(key.get(), "", productType.getData())) setStringValue(key.get(), "", progId);
 }

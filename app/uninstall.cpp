@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <new>
+
 using namespace QXSDK;
 
 namespace {
@@ -39,26 +41,34 @@ uninstall::uninstall()
     QXFont* font = createFont(QXString("Arial"));
     setFont(font);
 
-    statusLabel = new QXLabel();
-    statusLabel->setLocation(10, 8, 1);
-    statusLabel->setSize(475, 21, 1);
-    add(statusLabel);
+    // Without one of its widgets the window does not start the run (see
+    // windowCreated).
+    statusLabel = new (std::nothrow) QXLabel();
+    if (statusLabel) {
+        statusLabel->setLocation(10, 8, 1);
+        statusLabel->setSize(475, 21, 1);
+        add(statusLabel);
+    }
 
-    progressGauge = new QXGuage();
-    progressGauge->setLocation(10, 30, 1);
-    progressGauge->setSize(475, 20, 1);
-    add(progressGauge);
-    progressGauge->setShowPercentage(1);
+    progressGauge = new (std::nothrow) QXGuage();
+    if (progressGauge) {
+        progressGauge->setLocation(10, 30, 1);
+        progressGauge->setSize(475, 20, 1);
+        add(progressGauge);
+        progressGauge->setShowPercentage(1);
+    }
 
     loadManifest();
     loadAssociations();
-    progressGauge->setMaximum(entryList.count());
+    if (progressGauge) progressGauge->setMaximum(entryList.count());
 
-    finishButton = new QXButton(QXString(kDoneCaption));
-    finishButton->setLocation(160, 55, 1);
-    finishButton->setSize(175, 20, 1);
-    add(finishButton);
-    finishButton->disable();
+    finishButton = new (std::nothrow) QXButton(QXString(kDoneCaption));
+    if (finishButton) {
+        finishButton->setLocation(160, 55, 1);
+        finishButton->setSize(175, 20, 1);
+        add(finishButton);
+        finishButton->disable();
+    }
     if (font) font->release();
     processedCount = 0;
 }
@@ -81,7 +91,9 @@ void uninstall::loadAssociations()
 void uninstall::windowCreated()
 {
     QXWindow::windowCreated();
-    if (!entryList.moveFirst()) {
+    // Nothing to do, or (memory ran out) nothing to show it with: no run,
+    // and the window goes again.
+    if (!entryList.moveFirst() || !statusLabel || !progressGauge || !finishButton) {
         quit();
         return;
     }

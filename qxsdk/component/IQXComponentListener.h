@@ -16,6 +16,37 @@ namespace QXSDK {
 // every default body answers 1.
 class IQXComponentListener : public virtual QXObject {
 public:
+    // onActivated's state.
+    static constexpr int kActivated = 0;        // by a call or the keyboard
+    static constexpr int kActivatedByClick = 1;
+    static constexpr int kDeactivated = 2;
+    // onResized's kind; any other size request arrives as its platform code.
+    static constexpr int kMaxHidden = 0;        // another window was maximized
+    static constexpr int kMaximized = 1;
+    static constexpr int kMaxShown = 2;         // another window left its maximized state
+    static constexpr int kMinimized = 3;
+    static constexpr int kRestored = 4;
+    // onVisibilityChanged's reason.
+    static constexpr int kShowCalled = 0;       // a show call, or uncovered by another window
+    static constexpr int kCoveredByZoom = 1;    // another window was maximized over it
+    static constexpr int kOwnerMinimized = 2;
+    static constexpr int kOwnerRestored = 3;
+    // onKeyPressed's and onKeyReleased's key: these keys arrive as X keysyms,
+    // every other key as its virtual-key code.
+    static constexpr int kKeyBackspace = 0xFF08;
+    static constexpr int kKeyTab = 0xFF09;
+    static constexpr int kKeyLineFeed = 0xFF0A;
+    static constexpr int kKeyReturn = 0xFF0D;
+    static constexpr int kKeyHome = 0xFF50;
+    static constexpr int kKeyLeft = 0xFF51;
+    static constexpr int kKeyUp = 0xFF52;
+    static constexpr int kKeyRight = 0xFF53;
+    static constexpr int kKeyDown = 0xFF54;
+    static constexpr int kKeyPageUp = 0xFF55;
+    static constexpr int kKeyPageDown = 0xFF56;
+    static constexpr int kKeyEnd = 0xFF57;
+    static constexpr int kKeyDelete = 0xFFFF;
+
     IQXComponentListener();
     ~IQXComponentListener() override;
 

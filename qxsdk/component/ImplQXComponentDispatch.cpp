@@ -20,6 +20,8 @@ namespace QXSDK {
 
 namespace {
 
+using Listener = IQXComponentListener;
+
 const LRESULT kBackgroundErased = 2;
 
 // Client coordinates of a mouse message, sign-extended.
@@ -239,9 +241,9 @@ long long ImplQXComponent::handleActivate(UINT, WPARAM* wParam, LPARAM*)
 {
     int state;
     switch (LOWORD(*wParam)) {
-    case WA_ACTIVE: state = 0; break;
-    case WA_CLICKACTIVE: state = 1; break;
-    default: state = 2; break; // WA_INACTIVE
+    case WA_ACTIVE: state = Listener::kActivated; break;
+    case WA_CLICKACTIVE: state = Listener::kActivatedByClick; break;
+    default: state = Listener::kDeactivated; break; // WA_INACTIVE
     }
     const int minimized = static_cast<short>(HIWORD(*wParam));
     return deliverByRuleA([&](IQXComponentListener* l) { return l->onActivated(source(), state, minimized); });
@@ -282,19 +284,19 @@ long long ImplQXComponent::handleChar(UINT, WPARAM* wParam, LPARAM* lParam)
 int ImplQXComponent::translateKey(int code)
 {
     switch (code) {
-    case VK_BACK: return 0xFF08;
-    case VK_TAB: return 0xFF09;
-    case 0x0A: return 0xFF0A; // line feed
-    case VK_RETURN: return 0xFF0D;
-    case VK_PRIOR: return 0xFF55;
-    case VK_NEXT: return 0xFF56;
-    case VK_END: return 0xFF57;
-    case VK_HOME: return 0xFF50;
-    case VK_LEFT: return 0xFF51;
-    case VK_UP: return 0xFF52;
-    case VK_RIGHT: return 0xFF53;
-    case VK_DOWN: return 0xFF54;
-    case VK_DELETE: return 0xFFFF;
+    case VK_BACK: return Listener::kKeyBackspace;
+    case VK_TAB: return Listener::kKeyTab;
+    case 0x0A: return Listener::kKeyLineFeed;
+    case VK_RETURN: return Listener::kKeyReturn;
+    case VK_PRIOR: return Listener::kKeyPageUp;
+    case VK_NEXT: return Listener::kKeyPageDown;
+    case VK_END: return Listener::kKeyEnd;
+    case VK_HOME: return Listener::kKeyHome;
+    case VK_LEFT: return Listener::kKeyLeft;
+    case VK_UP: return Listener::kKeyUp;
+    case VK_RIGHT: return Listener::kKeyRight;
+    case VK_DOWN: return Listener::kKeyDown;
+    case VK_DELETE: return Listener::kKeyDelete;
     default: return code;
     }
 }
@@ -317,11 +319,11 @@ long long ImplQXComponent::handleSize(UINT, WPARAM* wParam, LPARAM* lParam)
 {
     int kind;
     switch (*wParam) {
-    case SIZE_MAXHIDE: kind = 0; break;
-    case SIZE_MAXIMIZED: kind = 1; break;
-    case SIZE_MAXSHOW: kind = 2; break;
-    case SIZE_MINIMIZED: kind = 3; break;
-    case SIZE_RESTORED: kind = 4; break;
+    case SIZE_MAXHIDE: kind = Listener::kMaxHidden; break;
+    case SIZE_MAXIMIZED: kind = Listener::kMaximized; break;
+    case SIZE_MAXSHOW: kind = Listener::kMaxShown; break;
+    case SIZE_MINIMIZED: kind = Listener::kMinimized; break;
+    case SIZE_RESTORED: kind = Listener::kRestored; break;
     default: kind = static_cast<int>(*wParam); break;
     }
     const unsigned short width = LOWORD(*lParam);
@@ -347,10 +349,10 @@ long long ImplQXComponent::handleShowWindow(UINT, WPARAM* wParam, LPARAM* lParam
     const int shown = static_cast<int>(*wParam);
     int reason;
     switch (*lParam) {
-    case SW_OTHERZOOM: reason = 1; break;
-    case SW_PARENTCLOSING: reason = 2; break;
-    case SW_PARENTOPENING: reason = 3; break;
-    default: reason = 0; break; // SW_OTHERUNZOOM, or a ShowWindow call
+    case SW_OTHERZOOM: reason = Listener::kCoveredByZoom; break;
+    case SW_PARENTCLOSING: reason = Listener::kOwnerMinimized; break;
+    case SW_PARENTOPENING: reason = Listener::kOwnerRestored; break;
+    default: reason = Listener::kShowCalled; break; // SW_OTHERUNZOOM, or a ShowWindow call
     }
     return deliverByRuleA([&](IQXComponentListener* l) { return l->onVisibilityChanged(source(), shown, reason); });
 }
@@ -415,8 +417,7 @@ long long ImplQXComponent::paintThrough(bool frame)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     if (!dc) return kDefaultResult;
-    const QXRect area(paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
-                      paint.rcPaint.bottom - paint.rcPaint.top);
+    const QXRect area = fromNativeRect(paint.rcPaint);
     IQXGraphics* surface = graphics;
     const int shown = deliverByRuleP([&](IQXComponentListener* l) {
         return frame ? l->onPaintFrame(source(), QXRect(area), surface) : l->onPaint(source(), QXRect(area), surface);
@@ -457,7 +458,7 @@ void ImplQXComponent::update()
 void ImplQXComponent::repaint(QXRect area)
 {
     if (!window) return;
-    const RECT rect = {area.getX(), area.getY(), area.getX() + area.getWidth(), area.getY() + area.getHeight()};
+    const RECT rect = toNativeRect(area);
     InvalidateRect(window, &rect, TRUE);
 }
 

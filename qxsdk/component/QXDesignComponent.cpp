@@ -17,6 +17,74 @@ bool within(int value, int low, int high)
     return low <= value && value <= high;
 }
 
+// Where a handle stands on one axis: at the near edge (left, top), in the
+// middle, or at the far edge (right, bottom).
+enum class Place { kNear, kMiddle, kFar };
+
+struct Handle {
+    Place column;
+    Place row;
+    int cursor; // the standard cursor kind shown over it
+};
+
+// The eight handles, clockwise from the top-left corner (handle 1). Their
+// places decide their hit zones, where they are drawn and what dragging them
+// does: a near edge moves the origin and shrinks the extent, a far edge
+// grows the extent, and a handle in the middle of an axis leaves that axis.
+const Handle kHandles[] = {
+    {Place::kNear, Place::kNear, QXCursor::kSizeNWSE},  {Place::kMiddle, Place::kNear, QXCursor::kSizeNS},
+    {Place::kFar, Place::kNear, QXCursor::kSizeNESW},   {Place::kFar, Place::kMiddle, QXCursor::kSizeWE},
+    {Place::kFar, Place::kFar, QXCursor::kSizeNWSE},    {Place::kMiddle, Place::kFar, QXCursor::kSizeNS},
+    {Place::kNear, Place::kFar, QXCursor::kSizeNESW},   {Place::kNear, Place::kMiddle, QXCursor::kSizeWE},
+};
+const int kHandleCount = sizeof kHandles / sizeof kHandles[0];
+
+// The handle numbered n (1 to 8), or null for the body and anything else.
+const Handle* handleNumbered(int n)
+{
+    return n >= 1 && n <= kHandleCount ? &kHandles[n - 1] : nullptr;
+}
+
+// Whether value lies in the hit zone of place on an axis whose middle and
+// far edge are given.
+bool hits(Place place, int value, int middle, int farEdge)
+{
+    switch (place) {
+    case Place::kNear: return within(value, 0, kHitSize);
+    case Place::kMiddle: return within(value, middle - 2, middle + 2);
+    default: return within(value, farEdge - kHitSize, farEdge);
+    }
+}
+
+// Where a handle at place is drawn on an axis of that extent.
+int drawnAt(Place place, int extent, int inset)
+{
+    switch (place) {
+    case Place::kNear: return 0;
+    case Place::kMiddle: return extent / 2 - 2;
+    default: return extent - inset - kHandleSize;
+    }
+}
+
+// One axis of a drag by delta: whether the component stays at least
+// kMinimumExtent wide there, its new origin and extent, and how far the drag
+// origin follows the mouse (where a far edge grows).
+struct AxisDrag {
+    bool allowed;
+    int origin;
+    int extent;
+    int shift;
+};
+
+AxisDrag dragAxis(Place place, int origin, int extent, int delta)
+{
+    switch (place) {
+    case Place::kNear: return {delta < extent - kMinimumExtent, origin + delta, extent - delta, 0};
+    case Place::kFar: return {extent + delta > kMinimumExtent, origin, extent + delta, delta};
+    default: return {true, origin, extent, 0};
+    }
+}
+
 } // namespace
 
 QXDesignComponent::QXDesignComponent()
@@ -45,34 +113,18 @@ int QXDesignComponent::hitTestHandle(QXPoint p)
 {
     QXSize size = getSize();
     const int w = size.getWidth(), h = size.getHeight();
-    const int cx = w / 2, cy = h / 2, r = w - handleInset, b = h - handleInset;
-    const int x = p.getX(), y = p.getY();
-    const bool top = within(y, 0, kHitSize);
-    const bool middleRow = within(y, cy - 2, cy + 2);
-    const bool bottom = within(y, b - kHitSize, b);
-    const bool left = within(x, 0, kHitSize);
-    const bool centre = within(x, cx - 2, cx + 2);
-    const bool right = within(x, r - kHitSize, r);
-    if (left && top) return 1;
-    if (centre && top) return 2;
-    if (right && top) return 3;
-    if (right && middleRow) return 4;
-    if (right && bottom) return 5;
-    if (centre && bottom) return 6;
-    if (left && bottom) return 7;
-    if (left && middleRow) return 8;
+    for (int n = 1; n <= kHandleCount; ++n) {
+        const Handle& handle = kHandles[n - 1];
+        if (hits(handle.column, p.getX(), w / 2, w - handleInset) && hits(handle.row, p.getY(), h / 2, h - handleInset))
+            return n;
+    }
     return 0;
 }
 
 int QXDesignComponent::cursorKindOf(int handle)
 {
-    switch (handle) {
-    case 1: case 5: return QXCursor::kSizeNWSE;
-    case 2: case 6: return QXCursor::kSizeNS;
-    case 3: case 7: return QXCursor::kSizeNESW;
-    case 4: case 8: return QXCursor::kSizeWE;
-    default: return QXCursor::kArrow;
-    }
+    const Handle* found = handleNumbered(handle);
+    return found ? found->cursor : QXCursor::kArrow;
 }
 
 int QXDesignComponent::paint(QXRect area, IQXGraphics* surface)
@@ -94,16 +146,9 @@ int QXDesignComponent::paint(QXRect area, IQXGraphics* surface)
             pen->setRed(0);
             pen->setGreen(0);
             pen->setBlue(255);
-            // Top row left to right, middle row left then right, bottom row.
-            const int handles[][2] = {{0, 0},
-                                      {w / 2 - 2, 0},
-                                      {w - i - kHandleSize, 0},
-                                      {0, h / 2 - 2},
-                                      {w - i - kHandleSize, h / 2 - 2},
-                                      {0, h - i - kHandleSize},
-                                      {w / 2 - 2, h - i - kHandleSize},
-                                      {w - i - kHandleSize, h - i - kHandleSize}};
-            for (const auto& handle : handles) surface->drawFilledRect(handle[0], handle[1], kHandleSize, kHandleSize);
+            for (const Handle& handle : kHandles)
+                surface->drawFilledRect(drawnAt(handle.column, w, i), drawnAt(handle.row, h, i), kHandleSize,
+                                        kHandleSize);
         }
     }
     return 1;
@@ -135,46 +180,19 @@ void QXDesignComponent::dragBy(int dx, int dy)
 {
     QXPoint location = getLocation();
     QXSize size = getSize();
-    const int X = location.getX(), Y = location.getY(), w = size.getWidth(), h = size.getHeight();
-    const int m = kMinimumExtent;
-    // The new place and size of each handle's drag, and how far the origin
-    // follows the mouse where a right or bottom edge grows.
-    bool move = false, resize = false;
-    int nx = X, ny = Y, nw = w, nh = h, shiftX = 0, shiftY = 0;
-    switch (activeHandle) {
-    case 0:
-        if (dx || dy) { move = true; nx = X + dx; ny = Y + dy; }
-        break;
-    case 1:
-        if (dx < w - m && dy < h - m) { move = resize = true; nx = X + dx; ny = Y + dy; nw = w - dx; nh = h - dy; }
-        break;
-    case 2:
-        if (dy < h - m) { move = resize = true; ny = Y + dy; nh = h - dy; }
-        break;
-    case 3:
-        if (w + dx > m && dy < h - m) { move = resize = true; ny = Y + dy; nw = w + dx; nh = h - dy; shiftX = dx; }
-        break;
-    case 4:
-        if (w + dx > m) { resize = true; nw = w + dx; shiftX = dx; }
-        break;
-    case 5:
-        if (w + dx > m && h + dy > m) { resize = true; nw = w + dx; nh = h + dy; shiftX = dx; shiftY = dy; }
-        break;
-    case 6:
-        if (h + dy > m) { resize = true; nh = h + dy; shiftY = dy; }
-        break;
-    case 7:
-        if (dx < w - m && h + dy > m) { move = resize = true; nx = X + dx; nw = w - dx; nh = h + dy; shiftY = dy; }
-        break;
-    case 8:
-        if (dx < w - m) { move = resize = true; nx = X + dx; nw = w - dx; }
-        break;
-    default:
-        break;
+    const int X = location.getX(), Y = location.getY();
+    const Handle* handle = handleNumbered(activeHandle);
+    if (!handle) {
+        // The body moves the component and changes nothing else.
+        if (activeHandle == 0 && (dx || dy)) setLocation(X + dx, Y + dy, 1);
+        return;
     }
-    if (move) setLocation(nx, ny, 1);
-    if (resize) setSize(nw, nh, 1);
-    dragOrigin.translate(shiftX, shiftY);
+    const AxisDrag x = dragAxis(handle->column, X, size.getWidth(), dx);
+    const AxisDrag y = dragAxis(handle->row, Y, size.getHeight(), dy);
+    if (!x.allowed || !y.allowed) return;
+    if (handle->column == Place::kNear || handle->row == Place::kNear) setLocation(x.origin, y.origin, 1);
+    setSize(x.extent, y.extent, 1);
+    dragOrigin.translate(x.shift, y.shift);
 }
 
 int QXDesignComponent::mouseMoved(QXPoint p)

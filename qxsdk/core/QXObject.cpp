@@ -230,16 +230,16 @@ int getOSVersionCode()
     const DWORD platform = info.dwPlatformId;
     const DWORD major = info.dwMajorVersion;
     const DWORD minor = info.dwMinorVersion;
-    if (platform == 0 || platform == 3) return 1;
-    if (major == 4 && minor == 90) return 16;
-    if (major == 4 && minor == 10) return 8;
-    if (major == 4 && minor == 0 && platform == 1) return 4;
-    if (major == 4 && minor == 0 && platform == 2) return 32;
-    if (major == 5 && minor == 0) return 64;
-    if (major == 5 && minor == 1) return 128;
-    if (major == 5 && minor == 2) return 2048;
-    if (major == 6 && minor == 0) return info.wProductType == VER_NT_WORKSTATION ? 256 : 512;
-    if (major == 6 && minor == 1) return 1024;
+    if (platform == 0 || platform == 3) return kOSWin32sOrCE;
+    if (major == 4 && minor == 90) return kOSWindowsMe;
+    if (major == 4 && minor == 10) return kOSWindows98;
+    if (major == 4 && minor == 0 && platform == 1) return kOSWindows95;
+    if (major == 4 && minor == 0 && platform == 2) return kOSWindowsNT4;
+    if (major == 5 && minor == 0) return kOSWindows2000;
+    if (major == 5 && minor == 1) return kOSWindowsXP;
+    if (major == 5 && minor == 2) return kOSWindowsServer2003;
+    if (major == 6 && minor == 0) return info.wProductType == VER_NT_WORKSTATION ? kOSWindowsVista : kOSWindowsServer2008;
+    if (major == 6 && minor == 1) return kOSWindows7;
     return 0;
 }
 

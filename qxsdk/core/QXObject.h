@@ -108,7 +108,20 @@ private:
     T* object;
 };
 
-// One-bit code of the running Windows version (1024 for 6.1, 0 for unknown).
+// The codes of getOSVersionCode, one bit per Windows version.
+constexpr int kOSWin32sOrCE = 1;           // platform 0 (Win32s) or 3 (CE)
+constexpr int kOSWindows95 = 4;            // 4.0 on platform 1
+constexpr int kOSWindows98 = 8;            // 4.10
+constexpr int kOSWindowsMe = 16;           // 4.90
+constexpr int kOSWindowsNT4 = 32;          // 4.0 on platform 2
+constexpr int kOSWindows2000 = 64;         // 5.0
+constexpr int kOSWindowsXP = 128;          // 5.1
+constexpr int kOSWindowsVista = 256;       // 6.0, workstation
+constexpr int kOSWindowsServer2008 = 512;  // 6.0, server
+constexpr int kOSWindows7 = 1024;          // 6.1, Windows 7 and Server 2008 R2
+constexpr int kOSWindowsServer2003 = 2048; // 5.2
+
+// The code of the running Windows version, 0 for one not listed above.
 int getOSVersionCode();
 
 } // namespace QXSDK

@@ -5,7 +5,6 @@
 #include <ctime>
 #include <initializer_list>
 #include <new>
-#include <string>
 
 namespace QXSDK {
 
@@ -27,10 +26,13 @@ int storeWithin(int& field, unsigned int value, unsigned int low, unsigned int h
     return 1;
 }
 
-// The C runtime's base-10 long conversion; an empty text gives 0.
-int decimal(const std::string& text)
+// The C runtime's base-10 long conversion of the text from start to end; an
+// empty text gives 0.
+int decimal(const char* start, const char* end)
 {
-    return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+    QXString field;
+    field.assign(start, static_cast<int>(end - start));
+    return static_cast<int>(std::strtol(field.getData() ? field.getData() : "", nullptr, 10));
 }
 
 bool fitsWord(int value)
@@ -148,20 +150,20 @@ void QXTime::reset()
 
 int QXTime::parse(QXString text)
 {
-    std::string rest = text.getData() ? text.getData() : "";
+    const char* rest = text.getData() ? text.getData() : "";
     // Takes the text before the first separator off the rest.
     auto take = [&rest](char separator, int& field) {
-        const size_t at = rest.find(separator);
-        if (at == std::string::npos) return false;
-        field = decimal(rest.substr(0, at));
-        rest = rest.substr(at + 1);
+        const char* at = std::strchr(rest, separator);
+        if (!at) return false;
+        field = decimal(rest, at);
+        rest = at + 1;
         return true;
     };
     if (!take('-', year) || !take('-', month) || !take(' ', day) || !take(':', hour) || !take(':', minute)) {
         reset();
         return 0;
     }
-    second = decimal(rest);
+    second = decimal(rest, rest + std::strlen(rest));
     return 1;
 }
 

@@ -14,6 +14,10 @@ namespace QXSDK {
 //
 // Removing while walking: remove(current key) leaves the cursor on the next
 // entry and flags it, so the following moveNext stays there.
+//
+// The entries live in a std::map, whose allocations throw: each operation
+// that allocates catches std::bad_alloc, so that running out of memory fails
+// the operation (put answers 0, a copy is left empty) and throws nothing.
 template <typename K, typename V>
 class TQXMap : public virtual QXObject {
 public:
@@ -60,6 +64,15 @@ private:
     }
     template <typename P>
     static bool sameValue(P* a, P* b) { return a == b; }
+    // Replaces the entries by a copy of from's; empty when memory runs out.
+    void copyEntries(const Entries& from)
+    {
+        try {
+            entries = from;
+        } catch (const std::bad_alloc&) {
+            entries.clear();
+        }
+    }
 
     Entries entries;
     typename Entries::iterator cursor;
@@ -76,17 +89,18 @@ TQXMap<K, V>::TQXMap()
 
 template <typename K, typename V>
 TQXMap<K, V>::TQXMap(const TQXMap& other)
-    : QXObject(), entries(other.entries), cursor(entries.end()), unusedPosition(entries.end()),
-      cursorAdvanced(0)
+    : QXObject(), entries(), cursor(entries.end()), unusedPosition(entries.end()), cursorAdvanced(0)
 {
     appendTypeName("TQXMap");
+    copyEntries(other.entries);
+    cursor = entries.end();
 }
 
 template <typename K, typename V>
 TQXMap<K, V>& TQXMap<K, V>::operator=(const TQXMap& other)
 {
     if (&other != this) {
-        entries = other.entries;
+        copyEntries(other.entries);
         cursor = entries.end();
         cursorAdvanced = 0;
     }
@@ -101,7 +115,11 @@ TQXMap<K, V>::~TQXMap()
 template <typename K, typename V>
 int TQXMap<K, V>::put(const K& key, const V& value)
 {
-    return entries.emplace(key, value).second ? 1 : 0;
+    try {
+        return entries.emplace(key, value).second ? 1 : 0;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
 }
 
 template <typename K, typename V>

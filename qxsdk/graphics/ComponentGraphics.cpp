@@ -408,7 +408,7 @@ void ComponentGraphics::drawString(QXString text, QXRect rect, int format)
     ScopedFont frame(memoryDC, font);
     if (!frame) return;
     SetTextColor(memoryDC, colourOf(foreground));
-    RECT area = {rect.getX(), rect.getY(), rect.getX() + rect.getWidth(), rect.getY() + rect.getHeight()};
+    RECT area = toNativeRect(rect);
     // The text is the caller's copy: DrawText must not write into it.
     const UINT flags = static_cast<UINT>(format) & ~static_cast<UINT>(DT_MODIFYSTRING);
     DrawTextA(memoryDC, text.getData() ? text.getData() : "", text.getLength(), &area, flags);
@@ -501,8 +501,7 @@ void ComponentGraphics::fillWithBackground(const RECT& area)
 
 void ComponentGraphics::fillRect(QXRect rect)
 {
-    const RECT area = {rect.getX(), rect.getY(), rect.getX() + rect.getWidth(), rect.getY() + rect.getHeight()};
-    fillWithBackground(area);
+    fillWithBackground(toNativeRect(rect));
 }
 
 void ComponentGraphics::clear()

@@ -69,4 +69,14 @@ QXSize* QXRect::getSize()
     return size;
 }
 
+RECT toNativeRect(QXRect rect)
+{
+    return RECT{rect.getX(), rect.getY(), rect.getX() + rect.getWidth(), rect.getY() + rect.getHeight()};
+}
+
+QXRect fromNativeRect(const RECT& rect)
+{
+    return QXRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
 } // namespace QXSDK

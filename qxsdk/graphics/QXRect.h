@@ -43,4 +43,8 @@ private:
     int height;
 };
 
+// The same area as a Win32 RECT (left, top, right, bottom), and back.
+RECT toNativeRect(QXRect rect);
+QXRect fromNativeRect(const RECT& rect);
+
 } // namespace QXSDK

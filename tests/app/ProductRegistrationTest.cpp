@@ -197,7 +197,7 @@ TEST_F(ProductRegistrationTest, ForeignSubkeysKeepTheTypeButNotTheProductsParts)
 
 TEST_F(ProductRegistrationTest, Windows7RewritesOnlyTheProductsUserChoices)
 {
-    if (QXSDK::getOSVersionCode() != 1024) GTEST_SKIP() << "the prefix does not report Windows 6.1";
+    if (QXSDK::getOSVersionCode() != QXSDK::kOSWindows7) GTEST_SKIP() << "the prefix does not report Windows 6.1";
     // .JPEG: still the product's everywhere. .JPG: the user chose another
     // program after the installation. .PNG: Explorer has no choice at all.
     // .GIF and .BMP: Explorer's choice names nothing (no value, an empty one).

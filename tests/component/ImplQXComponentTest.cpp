@@ -187,10 +187,11 @@ TEST_F(Dispatch, SizeAndActivateMappings)
     send(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(100, 60));
     send(WM_SIZE, SIZE_MAXSHOW, MAKELPARAM(100, 60));
     send(WM_SIZE, SIZE_MAXHIDE, MAKELPARAM(100, 60));
-    EXPECT_EQ((EventLog{"first:resized(3,0,0)", "second:resized(3,0,0)", "first:resized(4,90,70)",
-                        "second:resized(4,90,70)", "first:resized(1,100,60)", "second:resized(1,100,60)",
-                        "first:resized(2,100,60)", "second:resized(2,100,60)", "first:resized(0,100,60)",
-                        "second:resized(0,100,60)"}),
+    EXPECT_EQ((EventLog{"first:resized(minimized,0,0)", "second:resized(minimized,0,0)",
+                        "first:resized(restored,90,70)", "second:resized(restored,90,70)",
+                        "first:resized(maximized,100,60)", "second:resized(maximized,100,60)",
+                        "first:resized(maxShown,100,60)", "second:resized(maxShown,100,60)",
+                        "first:resized(maxHidden,100,60)", "second:resized(maxHidden,100,60)"}),
               log);
     EXPECT_EQ(100, component.getSize().getWidth());
     // The back buffer followed the size.
@@ -206,8 +207,9 @@ TEST_F(Dispatch, SizeAndActivateMappings)
     send(WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0));
     send(WM_ACTIVATE, MAKEWPARAM(WA_CLICKACTIVE, 0));
     send(WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1));
-    EXPECT_EQ((EventLog{"first:activated(0,0)", "second:activated(0,0)", "first:activated(1,0)",
-                        "second:activated(1,0)", "first:activated(2,1)", "second:activated(2,1)"}),
+    EXPECT_EQ((EventLog{"first:activated(activated,0)", "second:activated(activated,0)",
+                        "first:activated(byClick,0)", "second:activated(byClick,0)",
+                        "first:activated(deactivated,1)", "second:activated(deactivated,1)"}),
               log);
 
     log.clear();
@@ -219,8 +221,9 @@ TEST_F(Dispatch, SizeAndActivateMappings)
     send(WM_SHOWWINDOW, 1, SW_PARENTOPENING);
     send(WM_SHOWWINDOW, 0, SW_PARENTCLOSING);
     send(WM_SHOWWINDOW, 1, 0);
-    EXPECT_EQ((EventLog{"first:visibility(1,3)", "second:visibility(1,3)", "first:visibility(0,2)",
-                        "second:visibility(0,2)", "first:visibility(1,0)", "second:visibility(1,0)"}),
+    EXPECT_EQ((EventLog{"first:visibility(1,ownerRestored)", "second:visibility(1,ownerRestored)",
+                        "first:visibility(0,ownerMinimized)", "second:visibility(0,ownerMinimized)",
+                        "first:visibility(1,showCalled)", "second:visibility(1,showCalled)"}),
               log);
 }
 
@@ -235,9 +238,12 @@ TEST_F(Dispatch, KeysAreTranslated)
                         "second:keyReleased(65535,2)", "first:typed(176,3)", "second:typed(176,3)"}),
               log);
     ImplQXComponent* binding = component.getBinding();
-    const int codes[][2] = {{0x08, 0xFF08}, {0x09, 0xFF09}, {0x0A, 0xFF0A}, {0x0D, 0xFF0D}, {0x21, 0xFF55},
-                            {0x22, 0xFF56}, {0x23, 0xFF57}, {0x24, 0xFF50}, {0x25, 0xFF51}, {0x26, 0xFF52},
-                            {0x27, 0xFF53}, {0x28, 0xFF54}, {0x2E, 0xFFFF}, {0x20, 0x20},   {0x70, 0x70}};
+    using Keys = IQXComponentListener;
+    const int codes[][2] = {{0x08, Keys::kKeyBackspace}, {0x09, Keys::kKeyTab},      {0x0A, Keys::kKeyLineFeed},
+                            {0x0D, Keys::kKeyReturn},    {0x21, Keys::kKeyPageUp},   {0x22, Keys::kKeyPageDown},
+                            {0x23, Keys::kKeyEnd},       {0x24, Keys::kKeyHome},     {0x25, Keys::kKeyLeft},
+                            {0x26, Keys::kKeyUp},        {0x27, Keys::kKeyRight},    {0x28, Keys::kKeyDown},
+                            {0x2E, Keys::kKeyDelete},    {0x20, 0x20},               {0x70, 0x70}};
     for (const auto& code : codes) EXPECT_EQ(code[1], binding->translateKey(code[0])) << code[0];
 }
 

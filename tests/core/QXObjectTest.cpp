@@ -241,7 +241,7 @@ TEST(OSVersionCode, WineDefaultIsWindows7)
     ASSERT_TRUE(GetVersionExA(&info));
     if (info.dwMajorVersion != 6 || info.dwMinorVersion != 1)
         GTEST_SKIP() << "prefix reports Windows " << info.dwMajorVersion << "." << info.dwMinorVersion;
-    EXPECT_EQ(1024, getOSVersionCode());
+    EXPECT_EQ(kOSWindows7, getOSVersionCode());
 }
 
 // Runs the probe program with Wine's per-program version override, which
@@ -254,10 +254,10 @@ long probeVersionCode(const char* wineVersion)
 
 TEST(OSVersionCode, FollowsTheReportedVersion)
 {
-    EXPECT_EQ(1024, probeVersionCode("win7"));
-    EXPECT_EQ(256, probeVersionCode("vista"));    // 6.0 workstation
-    EXPECT_EQ(512, probeVersionCode("win2008"));  // 6.0 server
-    EXPECT_EQ(2048, probeVersionCode("win2003")); // 5.2
+    EXPECT_EQ(kOSWindows7, probeVersionCode("win7"));
+    EXPECT_EQ(kOSWindowsVista, probeVersionCode("vista"));
+    EXPECT_EQ(kOSWindowsServer2008, probeVersionCode("win2008"));
+    EXPECT_EQ(kOSWindowsServer2003, probeVersionCode("win2003"));
     EXPECT_EQ(0, probeVersionCode("win8"));       // 6.2 is unknown
     EXPECT_EQ(0, probeVersionCode("win10"));
 }

@@ -1,5 +1,8 @@
 #include "tests/support/EventLog.h"
 
+#include <initializer_list>
+#include <utility>
+
 namespace testsupport {
 
 int RecordingListener::note(QXSDK::QXObject* source, const std::string& event, const std::string& args)
@@ -14,6 +17,43 @@ std::string RecordingListener::rect(QXSDK::QXRect& r)
 {
     return std::to_string(r.getX()) + "," + std::to_string(r.getY()) + "," + std::to_string(r.getWidth()) + "," +
            std::to_string(r.getHeight());
+}
+
+namespace {
+
+using Listener = QXSDK::IQXComponentListener;
+
+std::string named(int code, std::initializer_list<std::pair<int, const char*>> names)
+{
+    for (const auto& name : names)
+        if (name.first == code) return name.second;
+    return std::to_string(code);
+}
+
+} // namespace
+
+std::string RecordingListener::activationState(int state)
+{
+    return named(state, {{Listener::kActivated, "activated"},
+                         {Listener::kActivatedByClick, "byClick"},
+                         {Listener::kDeactivated, "deactivated"}});
+}
+
+std::string RecordingListener::resizeKind(int kind)
+{
+    return named(kind, {{Listener::kMaxHidden, "maxHidden"},
+                        {Listener::kMaximized, "maximized"},
+                        {Listener::kMaxShown, "maxShown"},
+                        {Listener::kMinimized, "minimized"},
+                        {Listener::kRestored, "restored"}});
+}
+
+std::string RecordingListener::showReason(int reason)
+{
+    return named(reason, {{Listener::kShowCalled, "showCalled"},
+                          {Listener::kCoveredByZoom, "coveredByZoom"},
+                          {Listener::kOwnerMinimized, "ownerMinimized"},
+                          {Listener::kOwnerRestored, "ownerRestored"}});
 }
 
 int RecordingListener::onFilesDropped(QXSDK::QXObject* s, QXSDK::TQXList<QXSDK::QXString> files)

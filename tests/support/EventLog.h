@@ -44,13 +44,19 @@ public:
     int onKeyReleased(QXSDK::QXObject* s, int k, int d) override { return note(s, "keyReleased", numbers(k, d)); }
     int onResized(QXSDK::QXObject* s, int kind, unsigned short w, unsigned short h) override
     {
-        return note(s, "resized", std::to_string(kind) + "," + std::to_string(w) + "," + std::to_string(h));
+        return note(s, "resized", resizeKind(kind) + "," + std::to_string(w) + "," + std::to_string(h));
     }
     int onMoved(QXSDK::QXObject* s, QXSDK::QXPoint p) override { return note(s, "movedTo", point(p)); }
     int onClosing(QXSDK::QXObject* s) override { return note(s, "closing", ""); }
-    int onVisibilityChanged(QXSDK::QXObject* s, int shown, int reason) override { return note(s, "visibility", numbers(shown, reason)); }
+    int onVisibilityChanged(QXSDK::QXObject* s, int shown, int reason) override
+    {
+        return note(s, "visibility", std::to_string(shown) + "," + showReason(reason));
+    }
     int onDestroyed(QXSDK::QXObject* s) override { return note(s, "destroyed", ""); }
-    int onActivated(QXSDK::QXObject* s, int state, int minimized) override { return note(s, "activated", numbers(state, minimized)); }
+    int onActivated(QXSDK::QXObject* s, int state, int minimized) override
+    {
+        return note(s, "activated", activationState(state) + "," + std::to_string(minimized));
+    }
     int onTimer(QXSDK::QXObject* s) override { return note(s, "timer", ""); }
     int onMouseActivated(QXSDK::QXObject* s) override { return note(s, "mouseActivated", ""); }
     int onCommand(QXSDK::QXObject* s, int m, int w, int l) override { return note(s, "command", numbers(m, w) + "," + std::to_string(l)); }
@@ -66,6 +72,10 @@ private:
     static std::string point(QXSDK::QXPoint& p) { return std::to_string(p.getX()) + "," + std::to_string(p.getY()); }
     static std::string rect(QXSDK::QXRect& r);
     static std::string numbers(int a, int b) { return std::to_string(a) + "," + std::to_string(b); }
+    // The names of the listener codes, the number for any other.
+    static std::string activationState(int state);
+    static std::string resizeKind(int kind);
+    static std::string showReason(int reason);
 
     EventLog& log;
     std::string name;
