@@ -3,7 +3,7 @@
 # Idempotent and silent when everything is already present.
 set -euo pipefail
 
-packages=(cmake make g++-mingw-w64-x86-64 clang googletest wine wine64 xvfb xdotool
+packages=(cmake make g++-mingw-w64-x86-64 clang python3 googletest wine wine64 xvfb xdotool
           imagemagick locales fonts-wqy-microhei)
 
 missing=()

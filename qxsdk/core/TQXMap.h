@@ -21,11 +21,16 @@ namespace QXSDK {
 template <typename K, typename V>
 class TQXMap : public virtual QXObject {
 public:
-    TQXMap();
+    // Defined here: a map of a type local to one source file is otherwise
+    // reported unused where the compiler inlined every call.
+    TQXMap() : QXObject(), cursor(entries.end()), unusedPosition(entries.end()), cursorAdvanced(0)
+    {
+        appendTypeName("TQXMap");
+    }
     // A copy of every entry; the cursor of the copy stands at the end.
     TQXMap(const TQXMap& other);
     TQXMap& operator=(const TQXMap& other);
-    ~TQXMap() override;
+    ~TQXMap() override {}
 
     // Adds a new entry; 0 (and the old value kept) when the key is present.
     virtual int put(const K& key, const V& value);
@@ -81,13 +86,6 @@ private:
 };
 
 template <typename K, typename V>
-TQXMap<K, V>::TQXMap()
-    : QXObject(), cursor(entries.end()), unusedPosition(entries.end()), cursorAdvanced(0)
-{
-    appendTypeName("TQXMap");
-}
-
-template <typename K, typename V>
 TQXMap<K, V>::TQXMap(const TQXMap& other)
     : QXObject(), entries(), cursor(entries.end()), unusedPosition(entries.end()), cursorAdvanced(0)
 {
@@ -105,11 +103,6 @@ TQXMap<K, V>& TQXMap<K, V>::operator=(const TQXMap& other)
         cursorAdvanced = 0;
     }
     return *this;
-}
-
-template <typename K, typename V>
-TQXMap<K, V>::~TQXMap()
-{
 }
 
 template <typename K, typename V>
