@@ -2,8 +2,8 @@
 # The demo: installs what is missing, builds, stages a sample installation of
 # Vexlo in a throwaway Wine prefix, runs the real uninstall.exe (confirms,
 # waits for the end, clicks "完成") and prints a before/after report.
-# Screenshots are left in build/demo/. It uses your X display when there is
-# one, else a private Xvfb.
+# Screenshots are left in build/demo/, each checked to show its window. It
+# uses your X display when there is one, else a private Xvfb.
 #
 #   scripts/demo.sh second-disk   stages the installation on a second disk
 #                                 (D:, another file system), with Explorer
@@ -11,30 +11,18 @@
 #                                 the prefix after the run
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${VEXLO_BUILD_DIR:-$root/build}
+shots=${VEXLO_BUILD_DIR:-$root/build}/demo
 mode=()
 case "${1:-}" in
   "") ;;
-  second-disk) mode=(--second-disk) ;;
+  second-disk) mode=(--second-disk); export WINE_RUN_SECOND_DISK=1 ;;
   *) echo "usage: $0 [second-disk]" >&2; exit 2 ;;
 esac
-
-"$root/scripts/build.sh" demo
-
-source "$root/scripts/wine-session.sh"
-shots=$build/demo
 rm -rf "$shots"
 mkdir -p "$shots"
-display=
 if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
   # On your own display the windows are ordinary windows of your desktop.
-  export VEXLO_NO_VIRTUAL_DESKTOP=1
-  display=$DISPLAY
+  export VEXLO_NO_VIRTUAL_DESKTOP=1 WINE_RUN_DISPLAY=$DISPLAY
 fi
-echo "Creating a throwaway Wine prefix ..."
-wine_throwaway_session demo "$display"
-[ ${#mode[@]} -eq 0 ] || wine_second_disk "$WINEPREFIX"
-status=0
-wine "$build/bin/demo.exe" "$shots" "${mode[@]}" || status=$?
-wine_session_stop
-exit $status
+source "$root/scripts/wine-session.sh"
+wine_throwaway_run demo demo demo.exe "$shots" "${mode[@]}"

@@ -4,15 +4,6 @@
 # same scenario with 20,000 entries. Prints the run's pace, memory and GDI
 # objects. VEXLO_LONG_RUN_ENTRIES chooses another size.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${VEXLO_BUILD_DIR:-$root/build}
-
-"$root/scripts/build.sh" e2e_tests
-
-source "$root/scripts/wine-session.sh"
-wine_throwaway_session long-run
+source "$(dirname "$0")/wine-session.sh"
 export VEXLO_LONG_RUN_ENTRIES=${VEXLO_LONG_RUN_ENTRIES:-100000}
-status=0
-wine "$build/bin/e2e_tests.exe" --gtest_filter=Uninstaller.LongManifestRunsToTheEndInBoundedMemory || status=$?
-wine_session_stop
-exit $status
+wine_throwaway_run long-run e2e_tests e2e_tests.exe --gtest_filter=Uninstaller.LongManifestRunsToTheEndInBoundedMemory

@@ -11,6 +11,13 @@
 #   wine_throwaway_session NAME [D]
 #                                the same in a new prefix /tmp/vexlo-NAME-XXXXXX
 #                                that wine_session_stop removes
+#   wine_throwaway_run NAME TARGETS PROGRAM [ARGS...]
+#                                builds TARGETS (one word, names separated by
+#                                blanks), runs build/bin/PROGRAM with ARGS in a
+#                                throwaway session NAME (on WINE_RUN_DISPLAY
+#                                when set, else a private Xvfb; with a second
+#                                disk when WINE_RUN_SECOND_DISK is set), stops
+#                                the session and answers PROGRAM's status
 #   wine_second_disk PREFIX      gives PREFIX a drive D: on another file system
 #                                (a folder in /dev/shm that wine_session_stop
 #                                removes), so that a move between C: and D:
@@ -93,6 +100,21 @@ wine_throwaway_session() {
   WINE_SESSION_THROWAWAY+=("$prefix")
   trap wine_session_stop EXIT
   wine_session_start "$prefix" "${2:-}"
+}
+
+wine_throwaway_run() {
+  local name=$1 targets=$2 program=$3 root build status=0
+  shift 3
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  build=${VEXLO_BUILD_DIR:-$root/build}
+  # shellcheck disable=SC2086 # the targets are words on purpose
+  "$root/scripts/build.sh" $targets
+  echo "Creating a throwaway Wine prefix ..."
+  wine_throwaway_session "$name" "${WINE_RUN_DISPLAY:-}"
+  [ -z "${WINE_RUN_SECOND_DISK:-}" ] || wine_second_disk "$WINEPREFIX"
+  wine "$build/bin/$program" "$@" || status=$?
+  wine_session_stop
+  return $status
 }
 
 wine_second_disk() {

@@ -3,6 +3,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
+#include "tests/support/ShellExtensionRecord.h"
 #include "tests/support/SystemProgramStandIn.h"
 
 #include <gtest/gtest.h>
@@ -16,15 +17,7 @@ using namespace testsupport;
 
 namespace {
 
-const char kShellExClass[] = "CLSID\\{6F1E0A55-9D7B-4C1E-B5A3-2E9F1D0C7A11}";
-const char kShellExRecord[] = "Software\\Vexlo Tests\\ShellEx";
-
-std::string shortPath(const std::string& path)
-{
-    char buffer[1024] = {};
-    GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
-    return buffer;
-}
+using shellextension::kRecordKey;
 
 std::string fileText(const std::string& path)
 {
@@ -77,21 +70,21 @@ TEST(ShellExtension, RegsvrUnregistersTheExtension)
     ScratchDir::makeDir(programDir);
     const std::string dll = programDir + "\\" + kShellExtensionFile;
     ASSERT_TRUE(CopyFileA((testBinDir() + "\\" + kShellExtensionFile).c_str(), dll.c_str(), FALSE));
-    ScratchRegistryKey record(HKEY_CURRENT_USER, kShellExRecord);
+    ScratchRegistryKey record(HKEY_CURRENT_USER, kRecordKey);
     ASSERT_EQ(0, runProgram("regsvr32.exe /s \"" + dll + "\""));
-    ASSERT_TRUE(keyExists(HKEY_CLASSES_ROOT, kShellExClass));
+    ASSERT_TRUE(keyExists(HKEY_CLASSES_ROOT, shellextension::kClassKey));
 
     HANDLE regsvr = unregisterShellExtension(QXString(programDir.c_str()));
     ASSERT_NE(nullptr, regsvr);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(regsvr, 20000));
     CloseHandle(regsvr);
 
-    EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, kShellExClass));
+    EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, shellextension::kClassKey));
     EXPECT_EQ("regsvr32.exe /s /u " + shortPath(dll),
-              readString(HKEY_CURRENT_USER, kShellExRecord, "UnregisterCommandLine"));
-    EXPECT_EQ(systemFolderFile("regsvr32.exe"), readString(HKEY_CURRENT_USER, kShellExRecord, "UnregisteredBy"));
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, kShellExClass);
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, kShellExClass);
+              readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kCommandLineValue));
+    EXPECT_EQ(systemFolderFile("regsvr32.exe"), readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kProgramValue));
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, shellextension::kClassKey);
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, shellextension::kClassKey);
     // Let the DLL go before the scratch directory is removed.
     waitFor([&] { return DeleteFileA(dll.c_str()) != 0; }, 10000);
 }

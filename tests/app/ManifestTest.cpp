@@ -1,6 +1,7 @@
 #include "app/Manifest.h"
 #include "app/InstallationFiles.h"
 #include "qxsdk/core/QXFileStream.h"
+#include "tests/support/QXStringPrinting.h"
 #include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -14,28 +15,17 @@ using testsupport::ScratchDir;
 
 namespace {
 
-// An entry as text, with null kept apart from empty and a stored length
-// that disagrees with the text shown.
-std::string show(const QXString& entry)
+std::vector<QXString> entriesOf(TQXList<QXString>& list)
 {
-    if (!entry.getData()) return "<null>";
-    const std::string text = entry.getData();
-    const std::string shown = "\"" + text + "\"";
-    return static_cast<size_t>(entry.getLength()) == text.size() ? shown
-                                                                  : shown + " of length " + std::to_string(entry.getLength());
-}
-
-std::vector<std::string> entriesOf(TQXList<QXString>& list)
-{
-    std::vector<std::string> out;
+    std::vector<QXString> out;
     if (list.moveFirst()) {
-        do out.push_back(show(*list.getCurrent()));
+        do out.push_back(*list.getCurrent());
         while (list.moveNext());
     }
     return out;
 }
 
-std::vector<std::string> blockReader(const std::string& path)
+std::vector<QXString> blockReader(const std::string& path)
 {
     TQXList<QXString> entries;
     readManifest(QXString(path.c_str()), entries);
@@ -43,7 +33,7 @@ std::vector<std::string> blockReader(const std::string& path)
 }
 
 // The plain loop over the toolkit's stream: a status query and a line per turn.
-std::vector<std::string> lineByLine(const std::string& path)
+std::vector<QXString> lineByLine(const std::string& path)
 {
     TQXList<QXString> entries;
     QXFileStream stream;
@@ -97,11 +87,11 @@ TEST(Manifest, LineFeedsAtTheBlockEdges)
         bytes += "\n";
         bytes += " padded \t\r\nlast";
         ScratchDir::writeFile(path, bytes);
-        const std::vector<std::string> entries = blockReader(path);
+        const std::vector<QXString> entries = blockReader(path);
         ASSERT_EQ(3u, entries.size()) << first;
-        EXPECT_EQ("\"" + std::string(first - 1, 'x') + "\"", entries[0]);
-        EXPECT_EQ("\" padded\"", entries[1]);
-        EXPECT_EQ("\"last\"", entries[2]);
+        EXPECT_EQ(std::string(first - 1, 'x').c_str(), entries[0]);
+        EXPECT_EQ(" padded", entries[1]);
+        EXPECT_EQ("last", entries[2]);
         EXPECT_EQ(lineByLine(path), entries);
     }
 }
@@ -120,9 +110,9 @@ TEST(Manifest, SmallAndMissingFiles)
     EXPECT_EQ(lineByLine(path), blockReader(path));
     EXPECT_EQ(3u, blockReader(path).size());
     ScratchDir::writeFile(path, std::string("C:\\a\0hidden\r\nkey", 16));
-    const std::vector<std::string> entries = blockReader(path);
+    const std::vector<QXString> entries = blockReader(path);
     ASSERT_EQ(2u, entries.size());
-    EXPECT_EQ("\"C:\\a\"", entries[0]);
+    EXPECT_EQ("C:\\a", entries[0]);
     EXPECT_EQ(lineByLine(path), entries);
 }
 
@@ -134,5 +124,5 @@ TEST(Manifest, AppendsToWhatTheListHolds)
     TQXList<QXString> entries;
     entries.addLast(QXString("before"));
     readManifest(QXString(path.c_str()), entries);
-    EXPECT_EQ((std::vector<std::string>{"\"before\"", "\"one\"", "\"two\""}), entriesOf(entries));
+    EXPECT_EQ((std::vector<QXString>{"before", "one", "two"}), entriesOf(entries));
 }

@@ -6,16 +6,15 @@
 #include "app/EntryRemoval.h"
 #include "app/InstallationFiles.h"
 #include "app/Manifest.h"
-#include "qxsdk/component/QXContainer.h"
 #include "qxsdk/core/QXFileStream.h"
 #include "qxsdk/core/QXProperties.h"
 #include "qxsdk/core/TQXList.h"
-#include "qxsdk/widgets/QXGuage.h"
-#include "qxsdk/widgets/QXLabel.h"
 #include "tests/e2e/Installation.h"
+#include "tests/e2e/UninstallRun.h"
 #include "tests/support/GdiObjectCount.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/TestWindow.h"
+#include "tests/support/UninstallerLookalike.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -94,25 +93,56 @@ void loading(const ScratchDir& dir)
                 propertiesBaseline, properties / propertiesBaseline);
 }
 
-// A window with the uninstaller's status line and gauge, doing the work of
-// count ticks on real files; prints the time of one tick and the GDI objects
-// and private memory before and after.
+// The time of each tick, and the total of each of its three steps.
+struct TickTimes {
+    std::vector<double> ticks;
+    double caption = 0, removal = 0, gauge = 0;
+};
+
+// count ticks on real files, as the uninstaller does them, in a window laid
+// out as the uninstaller's.
+TickTimes measureTicks(testsupport::UninstallerLookalike& window, const ScratchDir& dir, int count)
+{
+    TickTimes times;
+    for (int i = 0; i < count; ++i) {
+        const QXString entry((dir / ("f" + std::to_string(i) + ".jpg")).c_str());
+        const double start = seconds();
+        window.status().setCaption(QXString("Remove->") + entry.getData());
+        const double captioned = seconds();
+        removeEntry(entry);
+        const double removed = seconds();
+        window.gauge().setValue(i + 1);
+        const double end = seconds();
+        times.ticks.push_back(end - start);
+        times.caption += captioned - start;
+        times.removal += removed - captioned;
+        times.gauge += end - removed;
+        testsupport::pumpMessages();
+    }
+    return times;
+}
+
+void printTickTimes(const TickTimes& times)
+{
+    const size_t count = times.ticks.size();
+    double total = 0;
+    for (double t : times.ticks) total += t;
+    std::vector<double> sorted = times.ticks;
+    std::sort(sorted.begin(), sorted.end());
+    const size_t slowest = static_cast<size_t>(std::max_element(times.ticks.begin(), times.ticks.end()) - times.ticks.begin());
+    std::printf("tick processing, %zu ticks: mean %.3f ms (goal under 1 ms), median %.3f ms, 99th percentile %.3f ms, "
+                "longest %.3f ms (tick %zu)\n",
+                count, 1000 * total / count, 1000 * sorted[count / 2], 1000 * sorted[count * 99 / 100],
+                1000 * sorted.back(), slowest + 1);
+    std::printf("  of which status line %.3f ms, removal %.3f ms, gauge %.3f ms on average\n",
+                1000 * times.caption / count, 1000 * times.removal / count, 1000 * times.gauge / count);
+}
+
+// The work of count ticks in a window laid out as the uninstaller's: the time
+// of one tick, and the GDI objects and private memory before and after.
 void ticks(const ScratchDir& dir, int count)
 {
-    QXContainer* window = new QXContainer();
-    window->retain();
-    window->setWindowType(QXSDK::QXComponent::kPopupWindow);
-    window->setBounds(100, 100, 502, 116, 0);
-    QXLabel* label = new QXLabel();
-    label->setBounds(10, 8, 475, 21, 0);
-    QXGuage* gauge = new QXGuage();
-    gauge->setBounds(10, 30, 475, 20, 0);
-    gauge->setShowPercentage(1);
-    window->add(label);
-    window->add(gauge);
-    window->setInheritedFlag(0);
-    window->create(CreateContext{GetModuleHandleA(nullptr), nullptr});
-    gauge->setMaximum(count);
+    testsupport::UninstallerLookalike window(100, 100, count);
     for (int i = 0; i < count; ++i) ScratchDir::writeFile(dir / ("f" + std::to_string(i) + ".jpg"), "x");
 
     PROCESS_MEMORY_COUNTERS_EX memory = {};
@@ -120,44 +150,15 @@ void ticks(const ScratchDir& dir, int count)
     const SIZE_T privateBefore = memory.PrivateUsage;
     const SIZE_T workingSetBefore = memory.WorkingSetSize;
     const int gdiBefore = testsupport::liveGdiObjects();
-    // Each tick's time, and its three steps': status line, removal, gauge.
-    std::vector<double> tickTimes;
-    double caption = 0, removal = 0, gaugeTime = 0;
-    for (int i = 0; i < count; ++i) {
-        const QXString entry((dir / ("f" + std::to_string(i) + ".jpg")).c_str());
-        const double start = seconds();
-        label->setCaption(QXString("Remove->") + entry.getData());
-        const double captioned = seconds();
-        removeEntry(entry);
-        const double removed = seconds();
-        gauge->setValue(i + 1);
-        const double end = seconds();
-        tickTimes.push_back(end - start);
-        caption += captioned - start;
-        removal += removed - captioned;
-        gaugeTime += end - removed;
-        testsupport::pumpMessages();
-    }
-    double total = 0;
-    for (double t : tickTimes) total += t;
-    std::vector<double> sorted = tickTimes;
-    std::sort(sorted.begin(), sorted.end());
-    const size_t slowest = static_cast<size_t>(std::max_element(tickTimes.begin(), tickTimes.end()) - tickTimes.begin());
-    label->setCaption(QXString(""));
+    printTickTimes(measureTicks(window, dir, count));
+    window.status().setCaption(QXString(""));
     testsupport::pumpMessages();
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-    std::printf("tick processing, %d ticks: mean %.3f ms (goal under 1 ms), median %.3f ms, 99th percentile %.3f ms, "
-                "longest %.3f ms (tick %zu)\n",
-                count, 1000 * total / count, 1000 * sorted[sorted.size() / 2], 1000 * sorted[sorted.size() * 99 / 100],
-                1000 * sorted.back(), slowest + 1);
-    std::printf("  of which status line %.3f ms, removal %.3f ms, gauge %.3f ms on average\n", 1000 * caption / count,
-                1000 * removal / count, 1000 * gaugeTime / count);
     // Wine may report no private bytes; the working set is shown beside them.
     std::printf("stability over %d ticks: GDI objects %d -> %d, private memory %.1f -> %.1f MiB, working set %.1f -> "
                 "%.1f MiB\n",
                 count, gdiBefore, testsupport::liveGdiObjects(), privateBefore / 1048576.0,
                 memory.PrivateUsage / 1048576.0, workingSetBefore / 1048576.0, memory.WorkingSetSize / 1048576.0);
-    window->release();
 }
 
 // Whole runs of the real uninstall.exe.
@@ -203,6 +204,9 @@ int main(int argc, char** argv)
             if (std::strcmp(argv[i], part) == 0) return true;
         return false;
     };
+    WIN32_FILE_ATTRIBUTE_DATA shipped;
+    if (GetFileAttributesExA((testsupport::testBinDir() + "\\uninstall.exe").c_str(), GetFileExInfoStandard, &shipped))
+        std::printf("uninstall.exe as shipped: %lu bytes\n", shipped.nFileSizeLow);
     ScratchDir dir;
     if (wanted("loading")) loading(dir);
     if (wanted("ticks")) ticks(dir, 2000);

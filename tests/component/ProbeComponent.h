@@ -3,6 +3,7 @@
 #include "qxsdk/component/ImplQXComponent.h"
 #include "qxsdk/component/QXComponent.h"
 #include "tests/support/EventLog.h"
+#include "tests/support/TestWindow.h"
 
 #include <string>
 
@@ -16,16 +17,7 @@ public:
         retain();
     }
 
-    // Creates a top-level pop-up window of the given size on the test display.
-    int createPopup(int x, int y, int width, int height)
-    {
-        setWindowType(QXSDK::QXComponent::kPopupWindow);
-        setLocation(x, y, 0);
-        setSize(width, height, 0);
-        return create(QXSDK::CreateContext{GetModuleHandleA(nullptr), nullptr});
-    }
 
-    HWND window() { return getBinding() ? getBinding()->getWindow() : nullptr; }
 
     int paintAnswer = 1;
     COLORREF paintColour = RGB(255, 0, 0);

@@ -1,3 +1,4 @@
+#include "qxsdk/core/ScopedWin32.h"
 #include "tests/component/ProbeComponent.h"
 #include "tests/support/EventLog.h"
 #include "tests/support/TestWindow.h"
@@ -47,23 +48,23 @@ TEST(QXComponentState, ValuesSetBeforeCreateAreUsed)
     component.setText(QXString("Vexlo"));
     component.hide();
     component.disable();
-    ASSERT_EQ(1, component.createPopup(30, 40, 120, 80));
+    ASSERT_EQ(1, testsupport::createPopup(component, 30, 40, 120, 80));
     EXPECT_EQ(1, component.isCreated());
     RECT rect;
-    GetWindowRect(component.window(), &rect);
+    GetWindowRect(testsupport::nativeWindow(component), &rect);
     EXPECT_EQ(30, rect.left);
     EXPECT_EQ(40, rect.top);
     EXPECT_EQ(120, rect.right - rect.left);
     EXPECT_EQ(80, rect.bottom - rect.top);
     char title[32] = {};
-    GetWindowTextA(component.window(), title, sizeof title);
+    GetWindowTextA(testsupport::nativeWindow(component), title, sizeof title);
     EXPECT_STREQ("Vexlo", title);
-    EXPECT_FALSE(IsWindowVisible(component.window()));
-    EXPECT_FALSE(IsWindowEnabled(component.window()));
+    EXPECT_FALSE(IsWindowVisible(testsupport::nativeWindow(component)));
+    EXPECT_FALSE(IsWindowEnabled(testsupport::nativeWindow(component)));
     component.show(1);
     component.enable();
-    EXPECT_TRUE(IsWindowVisible(component.window()));
-    EXPECT_TRUE(IsWindowEnabled(component.window()));
+    EXPECT_TRUE(IsWindowVisible(testsupport::nativeWindow(component)));
+    EXPECT_TRUE(IsWindowEnabled(testsupport::nativeWindow(component)));
     EXPECT_EQ(0, component.isDisabled());
 }
 
@@ -85,8 +86,8 @@ TEST(QXComponentState, StylePresets)
     component.setWindowType(QXComponent::kPopupWindow); // the whole word is replaced
     EXPECT_FALSE(binding->getStyle() & WS_DISABLED);
     EXPECT_EQ(1, component.isDisabled());
-    ASSERT_EQ(1, component.createPopup(0, 0, 50, 50));
-    EXPECT_FALSE(IsWindowEnabled(component.window())); // create disables it again
+    ASSERT_EQ(1, testsupport::createPopup(component, 0, 0, 50, 50));
+    EXPECT_FALSE(IsWindowEnabled(testsupport::nativeWindow(component))); // create disables it again
 }
 
 TEST(QXComponentActions, ListenersAreUniqueAndFanOutInOrder)
@@ -146,33 +147,33 @@ TEST(QXComponentSelfFilter, LeftPressFromAnySourceTakesTheFocus)
 {
     EventLog log;
     ProbeComponent component(log), other(log, "other");
-    ASSERT_EQ(1, component.createPopup(0, 0, 60, 40));
-    ASSERT_EQ(1, other.createPopup(100, 0, 60, 40));
-    SetFocus(other.window());
-    ASSERT_EQ(other.window(), GetFocus());
+    ASSERT_EQ(1, testsupport::createPopup(component, 0, 0, 60, 40));
+    ASSERT_EQ(1, testsupport::createPopup(other, 100, 0, 60, 40));
+    SetFocus(testsupport::nativeWindow(other));
+    ASSERT_EQ(testsupport::nativeWindow(other), GetFocus());
     testsupport::pumpMessages();
     log.clear();
 
     component.onMousePressed(&other, QXPoint(1, 1));
-    EXPECT_EQ(component.window(), GetFocus());
+    EXPECT_EQ(testsupport::nativeWindow(component), GetFocus());
     EXPECT_EQ(1, component.hasFocus());
     EXPECT_TRUE(log.empty()); // mousePressed is for the own source only
 
-    SetFocus(other.window());
+    SetFocus(testsupport::nativeWindow(other));
     component.setFocusOnClick(0);
     component.onMousePressed(&other, QXPoint(1, 1));
-    EXPECT_EQ(other.window(), GetFocus());
+    EXPECT_EQ(testsupport::nativeWindow(other), GetFocus());
     component.setFocusOnClick(1);
     component.disable();
     component.onMousePressed(&component, QXPoint(1, 1));
-    EXPECT_EQ(other.window(), GetFocus());
+    EXPECT_EQ(testsupport::nativeWindow(other), GetFocus());
 }
 
 TEST(QXComponentSelfFilter, OnlyItsOwnDestructionClearsCreated)
 {
     EventLog log;
     ProbeComponent component(log), other(log, "other");
-    ASSERT_EQ(1, component.createPopup(0, 0, 40, 40));
+    ASSERT_EQ(1, testsupport::createPopup(component, 0, 0, 40, 40));
     EXPECT_EQ(1, component.isCreated());
     log.clear();
     component.onDestroyed(&other); // a window it listens to went, not its own
@@ -197,9 +198,7 @@ TEST(QXComponentState, DefaultPaintFillsTheBackgroundAndAnswersZero)
     QXComponent component;
     testsupport::TestWindow window;
     ComponentGraphics surface;
-    HDC screen = GetDC(nullptr);
-    surface.createBuffer(screen, 10, 10);
-    ReleaseDC(nullptr, screen);
+    surface.createBuffer(ClientDC(nullptr).get(), 10, 10);
     surface.setWindow(window);
     surface.setBackground(QXColor(0, 0, 255));
     EXPECT_EQ(0, component.paint(QXRect(0, 0, 5, 5), &surface));

@@ -20,13 +20,6 @@ namespace {
 class ProbeContainer : public QXContainer {
 public:
     explicit ProbeContainer(EventLog& log) : QXObject(), log(log) { retain(); }
-    int createAt(int x, int y, int w, int h)
-    {
-        setWindowType(QXSDK::QXComponent::kPopupWindow);
-        setBounds(x, y, w, h, 0);
-        return create(CreateContext{GetModuleHandleA(nullptr), nullptr});
-    }
-    HWND window() { return getBinding()->getWindow(); }
     int onMouseMoved(QXObject* source, QXPoint p) override
     {
         if (source != static_cast<QXObject*>(this)) log.push_back("container heard a move");
@@ -50,7 +43,6 @@ public:
         setBounds(x, 0, 20, 20, 0);
     }
     void windowCreating() override { log.push_back(name + " window"); }
-    HWND window() { return getBinding()->getWindow(); }
 
 private:
     EventLog& log;
@@ -85,17 +77,17 @@ TEST(QXContainer, ChildrenAreWiredInInsertionOrderWhenAttached)
     childFont->release();
     container.add(&a);
     container.add(&b);
-    EXPECT_EQ(nullptr, a.window());
+    EXPECT_EQ(nullptr, testsupport::nativeWindow(a));
 
-    ASSERT_EQ(1, container.createAt(0, 0, 200, 100));
+    ASSERT_EQ(1, testsupport::createPopup(container, 0, 0, 200, 100));
     container.add(&c); // wired at once
     EventLog created;
     std::copy_if(log.begin(), log.end(), std::back_inserter(created),
                  [](const std::string& line) { return line.find(" window") != std::string::npos; });
     EXPECT_EQ((EventLog{"a window", "b window", "c window"}), created);
     for (Child* child : {&a, &b, &c}) {
-        ASSERT_NE(nullptr, child->window());
-        EXPECT_EQ(container.window(), GetParent(child->window()));
+        ASSERT_NE(nullptr, testsupport::nativeWindow(*child));
+        EXPECT_EQ(testsupport::nativeWindow(container), GetParent(testsupport::nativeWindow(*child)));
         QXFont* mine = container.getFont();
         QXFont* theirs = child->getFont();
         EXPECT_EQ(mine, theirs); // the container's font replaced the child's own
@@ -105,7 +97,7 @@ TEST(QXContainer, ChildrenAreWiredInInsertionOrderWhenAttached)
     pumpMessages();
     log.clear();
     for (Child* child : {&a, &b, &c}) {
-        SendMessageA(child->window(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        SendMessageA(testsupport::nativeWindow(*child), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         child->postActionToParent(5, 0);
         child->fireAction(6, 0);
     }
@@ -126,10 +118,10 @@ TEST(QXContainer, RemovingTheMiddleChildKeepsTheOrder)
     EventLog log;
     Child a(log, "a", 0), b(log, "b", 30), c(log, "c", 60);
     ProbeContainer container(log);
-    ASSERT_EQ(1, container.createAt(0, 0, 200, 100));
+    ASSERT_EQ(1, testsupport::createPopup(container, 0, 0, 200, 100));
     for (Child* child : {&a, &b, &c}) container.add(child);
     EXPECT_EQ(2, references(b));
-    HWND bWindow = b.window();
+    HWND bWindow = testsupport::nativeWindow(b);
     container.remove(&b);
     EXPECT_EQ(1, references(b));
     EXPECT_FALSE(IsWindow(bWindow));
@@ -148,7 +140,7 @@ TEST(QXContainer, RemovingTheMiddleChildKeepsTheOrder)
     LPARAM lParam = MAKELPARAM(1, 1);
     b.getBinding()->handleMessage(WM_MOUSEMOVE, &wParam, &lParam);
     EXPECT_EQ(0, std::count(log.begin(), log.end(), "container heard a move"));
-    SendMessageA(c.window(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    SendMessageA(testsupport::nativeWindow(c), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     EXPECT_EQ(1, std::count(log.begin(), log.end(), "container heard a move"));
 
     container.remove(&b); // no longer there: nothing changes
@@ -164,7 +156,7 @@ TEST(QXContainer, ChildAddedAfterOthersLostTheirWindowsIsMadePaintedAndHeard)
     ProbeContainer container(log);
     container.add(&a);
     container.add(&b);
-    ASSERT_EQ(1, container.createAt(0, 0, 200, 100));
+    ASSERT_EQ(1, testsupport::createPopup(container, 0, 0, 200, 100));
     container.remove(&b); // its window goes with it
     a.destroyWindow();    // a stays a child, without a window
     // Only the container's own window decides whether it is created.
@@ -172,12 +164,12 @@ TEST(QXContainer, ChildAddedAfterOthersLostTheirWindowsIsMadePaintedAndHeard)
     EXPECT_EQ(0, a.isCreated());
 
     container.add(&c);
-    ASSERT_NE(nullptr, c.window());
-    EXPECT_EQ(container.window(), GetParent(c.window()));
+    ASSERT_NE(nullptr, testsupport::nativeWindow(c));
+    EXPECT_EQ(testsupport::nativeWindow(container), GetParent(testsupport::nativeWindow(c)));
     pumpMessages();
-    EXPECT_EQ(RGB(255, 0, 0), testsupport::shownPixel(c.window(), 10, 10)); // the probe's paint
+    EXPECT_EQ(RGB(255, 0, 0), testsupport::shownPixel(testsupport::nativeWindow(c), 10, 10)); // the probe's paint
     log.clear();
-    SendMessageA(c.window(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    SendMessageA(testsupport::nativeWindow(c), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
     EXPECT_EQ(1, std::count(log.begin(), log.end(), "c.mouseMoved(2,2)"));
     EXPECT_EQ(1, std::count(log.begin(), log.end(), "container heard a move"));
 }
@@ -245,20 +237,20 @@ TEST(QXContainer, FocusUpdateAndPressesOfChildren)
     ProbeContainer container(log);
     container.add(&a);
     container.add(&b);
-    ASSERT_EQ(1, container.createAt(0, 0, 200, 100));
+    ASSERT_EQ(1, testsupport::createPopup(container, 0, 0, 200, 100));
     pumpMessages();
 
-    SetFocus(b.window());
+    SetFocus(testsupport::nativeWindow(b));
     EXPECT_EQ(0, a.hasFocus());
     EXPECT_EQ(1, container.hasFocus()); // through its second child
     // A press on a child makes the child, not the container, take the focus.
-    SetFocus(a.window());
-    SendMessageA(b.window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    EXPECT_EQ(b.window(), GetFocus());
-    SendMessageA(b.window(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    SendMessageA(container.window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 50));
-    EXPECT_EQ(container.window(), GetFocus());
-    SendMessageA(container.window(), WM_LBUTTONUP, 0, MAKELPARAM(150, 50));
+    SetFocus(testsupport::nativeWindow(a));
+    SendMessageA(testsupport::nativeWindow(b), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    EXPECT_EQ(testsupport::nativeWindow(b), GetFocus());
+    SendMessageA(testsupport::nativeWindow(b), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    SendMessageA(testsupport::nativeWindow(container), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 50));
+    EXPECT_EQ(testsupport::nativeWindow(container), GetFocus());
+    SendMessageA(testsupport::nativeWindow(container), WM_LBUTTONUP, 0, MAKELPARAM(150, 50));
     EXPECT_EQ(1, container.hasFocus());
 
     log.clear();
@@ -275,7 +267,7 @@ TEST(QXContainer, DestroyingTheWindowUnwiresTheChildren)
     Child a(log, "a", 0);
     ProbeContainer container(log);
     container.add(&a);
-    ASSERT_EQ(1, container.createAt(0, 0, 100, 100));
+    ASSERT_EQ(1, testsupport::createPopup(container, 0, 0, 100, 100));
     container.destroyWindow();
     log.clear();
     WPARAM wParam = 0;

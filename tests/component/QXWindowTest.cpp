@@ -78,7 +78,6 @@ public:
         if (source != static_cast<QXObject*>(this)) log.push_back("window heard a move");
         return QXWindow::onMouseMoved(source, p);
     }
-    HWND window() { return getBinding()->getWindow(); }
 
 private:
     EventLog& log;
@@ -190,15 +189,15 @@ TEST(QXWindow, TopMostOnAndOffNeitherMovesNorResizes)
     ScriptedWindow window(log);
     RECT before = {}, after = {};
     LONG onStyle = 0, offStyle = 0;
-    window.steps = {[&] { GetWindowRect(window.window(), &before); },
+    window.steps = {[&] { GetWindowRect(testsupport::nativeWindow(window), &before); },
                     [&] {
                         window.setTopMost(1);
-                        onStyle = GetWindowLongA(window.window(), GWL_EXSTYLE);
+                        onStyle = GetWindowLongA(testsupport::nativeWindow(window), GWL_EXSTYLE);
                     },
                     [&] {
                         window.setTopMost(0);
-                        offStyle = GetWindowLongA(window.window(), GWL_EXSTYLE);
-                        GetWindowRect(window.window(), &after);
+                        offStyle = GetWindowLongA(testsupport::nativeWindow(window), GWL_EXSTYLE);
+                        GetWindowRect(testsupport::nativeWindow(window), &after);
                         window.quit();
                     }};
     window.create(CreateContext{GetModuleHandleA(nullptr), nullptr});
@@ -217,7 +216,7 @@ TEST(QXWindow, QuitFromAHandlerReturnsWithTheWindowStillThere)
     window.steps = {[&] { window.quit(); }};
     EXPECT_EQ(1, window.create(CreateContext{GetModuleHandleA(nullptr), nullptr}));
     EXPECT_FALSE(watchdog.hasFired());
-    EXPECT_TRUE(IsWindow(window.window()));
+    EXPECT_TRUE(IsWindow(testsupport::nativeWindow(window)));
     EXPECT_EQ(1, window.isCreated());
     window.destroyWindow();
     MSG message;

@@ -1,9 +1,11 @@
 #include "qxsdk/core/QXFile.h"
+#include "tests/support/QXStringPrinting.h"
 #include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,15 +14,10 @@ using testsupport::ScratchDir;
 
 namespace {
 
-std::string text(const QXString& s)
+std::vector<QXString> sorted(TQXList<QXString>& names)
 {
-    return s.getData() ? s.getData() : "<null>";
-}
-
-std::vector<std::string> sorted(TQXList<QXString>& names)
-{
-    std::vector<std::string> result;
-    for (int more = names.moveFirst(); more; more = names.moveNext()) result.push_back(text(*names.getCurrent()));
+    std::vector<QXString> result;
+    for (int more = names.moveFirst(); more; more = names.moveNext()) result.push_back(*names.getCurrent());
     std::sort(result.begin(), result.end());
     return result;
 }
@@ -30,11 +27,11 @@ class JpegFilter : public IQXFileFilter {
 public:
     int accept(QXString name) override
     {
-        seen.push_back(text(name));
-        const std::string n = text(name);
-        return n.size() > 4 && n.compare(n.size() - 4, 4, ".jpg") == 0;
+        seen.push_back(name);
+        const size_t n = name.getData() ? std::strlen(name.getData()) : 0;
+        return n > 4 && std::strcmp(name.getData() + n - 4, ".jpg") == 0;
     }
-    std::vector<std::string> seen;
+    std::vector<QXString> seen;
 };
 
 } // namespace
@@ -68,7 +65,8 @@ TEST(QXFileListing, EntriesWithBlanksAndGbkNamesAsFullLongPaths)
     TQXList<QXString> names;
     QXFile directory{QXString(dir.path().c_str())};
     EXPECT_EQ(1, directory.list(&names));
-    EXPECT_EQ((std::vector<std::string>{dir / "Sample Images", dir / "my photo.jpg", dir / "\xCB\xB5\xC3\xF7.txt"}),
+    EXPECT_EQ((std::vector<QXString>{(dir / "Sample Images").c_str(), (dir / "my photo.jpg").c_str(),
+                                     (dir / "\xCB\xB5\xC3\xF7.txt").c_str()}),
               sorted(names));
 
     // A trailing backslash on the directory is not doubled.
@@ -94,9 +92,9 @@ TEST(QXFileListing, FilteredFormsAndFileObjects)
     JpegFilter filter;
     TQXList<QXString> names;
     EXPECT_EQ(1, directory.list(&names, &filter));
-    EXPECT_EQ((std::vector<std::string>{dir / "a.jpg", dir / "c.jpg"}), sorted(names));
+    EXPECT_EQ((std::vector<QXString>{(dir / "a.jpg").c_str(), (dir / "c.jpg").c_str()}), sorted(names));
     std::sort(filter.seen.begin(), filter.seen.end());
-    EXPECT_EQ((std::vector<std::string>{"a.jpg", "b.png", "c.jpg"}), filter.seen); // bare names, no "." or ".."
+    EXPECT_EQ((std::vector<QXString>{"a.jpg", "b.png", "c.jpg"}), filter.seen); // bare names, no "." or ".."
     EXPECT_EQ(0, directory.list(&names, nullptr));
     EXPECT_EQ(QXFile::kBadParameter, directory.getErrorCode());
 
@@ -129,7 +127,7 @@ TEST(QXFileTimes, SetThenReadTheSameSecond)
     when->release();
     QXTime* read = file.lastModified();
     ASSERT_NE(nullptr, read);
-    EXPECT_EQ("2011-07-22 13:05:09", text(read->toString()));
+    EXPECT_EQ("2011-07-22 13:05:09", read->toString());
     EXPECT_EQ(0, read->release());
 
     when->parse(QXString("2011-02-30 00:00:00")); // no such date

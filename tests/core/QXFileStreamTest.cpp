@@ -1,4 +1,5 @@
 #include "qxsdk/core/QXFileStream.h"
+#include "tests/support/QXStringPrinting.h"
 #include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -24,22 +25,17 @@ std::string readAll(const std::string& path)
     return bytes;
 }
 
-std::string str(const QXString& s)
-{
-    return s.getData() ? std::string(s.getData(), s.getLength()) : "<null>";
-}
-
 // Every line of the file through readLine, testing available() first as
 // the manifest reader does.
-std::vector<std::string> lines(const std::string& path)
+std::vector<QXString> lines(const std::string& path)
 {
     QXFileStream stream;
-    std::vector<std::string> result;
+    std::vector<QXString> result;
     if (!stream.open(path.c_str(), IQXIOStream::kModeRead)) return result;
     QXString line;
     while (stream.available() != -1) {
         if (!readLine(stream, line)) break;
-        result.push_back(str(line));
+        result.push_back(line);
     }
     return result;
 }
@@ -84,8 +80,8 @@ TEST_F(FileStream, TypedWritesProduceLittleEndianBytesAndReadBack)
     EXPECT_EQ(0xFFFFFFFEu, in.readUInt());
     EXPECT_EQ(1.5f, in.readFloat());
     EXPECT_EQ(-0.25, in.readDouble());
-    EXPECT_EQ("hi", str(in.readString()));
-    EXPECT_EQ("", str(in.readString()));
+    EXPECT_EQ("hi", in.readString());
+    EXPECT_EQ("", in.readString());
     // Past the end every typed read answers zero.
     EXPECT_EQ(0, in.readInt());
     EXPECT_EQ(0.0, in.readDouble());
@@ -98,7 +94,7 @@ TEST_F(FileStream, ShortDataGivesZeroAndUnterminatedStringsGiveEmpty)
     ScratchDir::writeFile(path, "ab");
     QXFileStream in;
     ASSERT_EQ(1, in.open(path.c_str(), IQXIOStream::kModeRead));
-    EXPECT_EQ("", str(in.readString()));
+    EXPECT_EQ("", in.readString());
     in.seek(0, 0);
     EXPECT_EQ(0, in.readInt()); // two bytes are not an int
     in.seek(0, 0);
@@ -173,7 +169,7 @@ TEST_F(FileStream, ClosedStreamOperationsFail)
     EXPECT_EQ(0, stream.writeInt(1));
     QXString line("old");
     EXPECT_EQ(0, readLine(stream, line));
-    EXPECT_EQ("old", str(line));
+    EXPECT_EQ("old", line);
 }
 
 TEST_F(FileStream, SeekOrigins)
@@ -249,16 +245,16 @@ TEST_F(FileStream, ReadLineKeepsLineEnds)
 {
     const std::string path = dir / "lines.txt";
     ScratchDir::writeFile(path, "first\r\nsecond\n\nlast");
-    EXPECT_EQ((std::vector<std::string>{"first\r\n", "second\n", "\n", "last"}), lines(path));
+    EXPECT_EQ((std::vector<QXString>{"first\r\n", "second\n", "\n", "last"}), lines(path));
 
     ScratchDir::writeFile(path, "");
     EXPECT_TRUE(lines(path).empty());
     ScratchDir::writeFile(path, "x");
-    EXPECT_EQ((std::vector<std::string>{"x"}), lines(path));
+    EXPECT_EQ((std::vector<QXString>{"x"}), lines(path));
     ScratchDir::writeFile(path, "\n");
-    EXPECT_EQ((std::vector<std::string>{"\n"}), lines(path));
+    EXPECT_EQ((std::vector<QXString>{"\n"}), lines(path));
     ScratchDir::writeFile(path, std::string("ab\0cd\nef", 8)); // a zero byte ends the text
-    EXPECT_EQ((std::vector<std::string>{"ab", "ef"}), lines(path));
+    EXPECT_EQ((std::vector<QXString>{"ab", "ef"}), lines(path));
 }
 
 TEST_F(FileStream, ReadLineWithNothingLeftGivesAnEmptyLine)
@@ -269,9 +265,9 @@ TEST_F(FileStream, ReadLineWithNothingLeftGivesAnEmptyLine)
     ASSERT_EQ(1, stream.open(path.c_str(), IQXIOStream::kModeRead));
     QXString line;
     EXPECT_EQ(1, readLine(stream, line));
-    EXPECT_EQ("only\n", str(line));
+    EXPECT_EQ("only\n", line);
     EXPECT_EQ(1, readLine(stream, line));
-    EXPECT_EQ("", str(line));
+    EXPECT_EQ("", line);
 }
 
 TEST_F(FileStream, ReadLineOfOneMebibyte)
@@ -280,8 +276,8 @@ TEST_F(FileStream, ReadLineOfOneMebibyte)
     std::string big(1 << 20, 'x');
     for (size_t i = 0; i < big.size(); i += 4099) big[i] = static_cast<char>('a' + i % 26);
     ScratchDir::writeFile(path, big + "\r\ntail");
-    const std::vector<std::string> got = lines(path);
+    const std::vector<QXString> got = lines(path);
     ASSERT_EQ(2u, got.size());
-    EXPECT_EQ(big + "\r\n", got[0]);
+    EXPECT_EQ((big + "\r\n").c_str(), got[0]);
     EXPECT_EQ("tail", got[1]);
 }

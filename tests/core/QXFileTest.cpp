@@ -1,9 +1,9 @@
 #include "qxsdk/core/QXFile.h"
+#include "tests/support/QXStringPrinting.h"
 #include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 using namespace QXSDK;
@@ -11,54 +11,44 @@ using testsupport::ScratchDir;
 
 namespace {
 
-std::string text(const QXString& s)
-{
-    return s.getData() ? s.getData() : "<null>";
-}
-
-// Releases a retained QXFile when the test is done with it.
-struct Released {
-    void operator()(QXFile* f) const { if (f) f->release(); }
-};
-using FileRef = std::unique_ptr<QXFile, Released>;
 
 } // namespace
 
 TEST(QXFilePath, NameIsTheTextAfterTheLastBackslash)
 {
     QXFile file(QXString("C:\\dir\\a.txt"));
-    EXPECT_EQ("a.txt", text(file.getName()));
+    EXPECT_EQ("a.txt", file.getName());
     EXPECT_EQ(0u, file.getErrorCode());
 
     QXFile bare(QXString("readme.txt"));
-    EXPECT_EQ("", text(bare.getName()));
+    EXPECT_EQ("", bare.getName());
     EXPECT_EQ(QXFile::kBadFileName, bare.getErrorCode());
 
     QXFile trailing(QXString("C:\\dir\\"));
-    EXPECT_EQ("", text(trailing.getName()));
+    EXPECT_EQ("", trailing.getName());
     EXPECT_EQ(0u, trailing.getErrorCode());
 
     QXFile slashes(QXString("C:\\dir/a.txt")); // the forward slash is an ordinary character
-    EXPECT_EQ("dir/a.txt", text(slashes.getName()));
+    EXPECT_EQ("dir/a.txt", slashes.getName());
 }
 
 TEST(QXFilePath, ParentKeepsTheRootBackslash)
 {
-    EXPECT_EQ("C:\\", text(QXFile(QXString("C:\\a.txt")).getParent()));
-    EXPECT_EQ("C:\\dir", text(QXFile(QXString("C:\\dir\\sub")).getParent()));
-    EXPECT_EQ("C:\\dir", text(QXFile(QXString("C:\\dir\\")).getParent()));
+    EXPECT_EQ("C:\\", QXFile(QXString("C:\\a.txt")).getParent());
+    EXPECT_EQ("C:\\dir", QXFile(QXString("C:\\dir\\sub")).getParent());
+    EXPECT_EQ("C:\\dir", QXFile(QXString("C:\\dir\\")).getParent());
 
     QXFile bare(QXString("readme.txt"));
-    EXPECT_EQ("", text(bare.getParent()));
+    EXPECT_EQ("", bare.getParent());
     EXPECT_EQ(QXFile::kBadFileName, bare.getErrorCode());
 }
 
 TEST(QXFilePath, ParentFileIsRetainedOrNull)
 {
     QXFile file(QXString("C:\\dir\\a.txt"));
-    FileRef parent(file.getParentFile());
-    ASSERT_NE(nullptr, parent);
-    EXPECT_EQ("C:\\dir", text(parent->getPath()));
+    Released<QXFile> parent(file.getParentFile());
+    ASSERT_NE(nullptr, parent.get());
+    EXPECT_EQ("C:\\dir", parent->getPath());
     EXPECT_STREQ("QXObject.QXFile", parent->getTypeName());
     EXPECT_EQ(2, parent->retain()); // came with one reference
     parent->release();
@@ -72,7 +62,7 @@ TEST(QXFilePath, SetPathReplacesAndGetPathCopies)
 {
     QXFile file(QXString("C:\\one"));
     EXPECT_EQ(1, file.setPath(QXString("C:\\two")));
-    EXPECT_EQ("C:\\two", text(file.getPath()));
+    EXPECT_EQ("C:\\two", file.getPath());
 }
 
 TEST(QXFileStatus, DriveRootsAndTrailingBackslashesAreDirectories)
@@ -188,7 +178,7 @@ TEST(QXFileChange, RenameKeepsTheObjectsPath)
     ScratchDir::writeFile(dir / "from.txt", "abc");
     QXFile file{QXString((dir / "from.txt").c_str())};
     EXPECT_EQ(1, file.renameTo(QXString((dir / "to.txt").c_str())));
-    EXPECT_EQ(dir / "from.txt", text(file.getPath()));
+    EXPECT_EQ((dir / "from.txt").c_str(), file.getPath());
     EXPECT_TRUE(ScratchDir::exists(dir / "to.txt"));
     EXPECT_FALSE(ScratchDir::exists(dir / "from.txt"));
     EXPECT_EQ(0, file.renameTo(QXString((dir / "again.txt").c_str())));
@@ -227,7 +217,7 @@ TEST(QXFileChange, GbkNamesPassThroughTheAnsiCalls)
     QXFile file{QXString(path.c_str())};
     EXPECT_EQ(1, file.createNewFile());
     EXPECT_EQ(1, file.isFile());
-    EXPECT_EQ("\xD0\xB6\xD4\xD8.txt", text(file.getName()));
+    EXPECT_EQ("\xD0\xB6\xD4\xD8.txt", file.getName());
     EXPECT_EQ(1, file.remove());
     EXPECT_EQ(0, file.exists());
 }
@@ -248,10 +238,10 @@ TEST(QXFilePath, TrailByteBackslashesOfGbkCharactersAreNoSeparators)
     }
     QXFile named{QXString(file.c_str())};
     EXPECT_EQ(1, named.isFile());
-    EXPECT_EQ("\xE5\x5C", text(named.getName()));
-    EXPECT_EQ(dir.path(), text(named.getParent()));
-    EXPECT_EQ(folder, text(QXFile(QXString((folder + "\\a.txt").c_str())).getParent()));
-    EXPECT_EQ("", text(QXFile(QXString((folder + "\\").c_str())).getName()));
+    EXPECT_EQ("\xE5\x5C", named.getName());
+    EXPECT_EQ(dir.path().c_str(), named.getParent());
+    EXPECT_EQ(folder.c_str(), QXFile(QXString((folder + "\\a.txt").c_str())).getParent());
+    EXPECT_EQ("", QXFile(QXString((folder + "\\").c_str())).getName());
 }
 
 TEST(QXFileErrors, MessagesForEveryCode)
@@ -274,9 +264,11 @@ TEST(QXFileErrors, MessagesForEveryCode)
 
 TEST(QXFileModule, ModuleDirectoryIsTheProgramsFolder)
 {
-    FileRef dir(QXFile::getModuleDirectory());
-    ASSERT_NE(nullptr, dir);
-    const std::string path = text(dir->getPath());
+    Released<QXFile> dir(QXFile::getModuleDirectory());
+    ASSERT_NE(nullptr, dir.get());
+    const QXString directory = dir->getPath();
+    ASSERT_NE(nullptr, directory.getData());
+    const std::string path = directory.getData();
     EXPECT_EQ(0, _stricmp(testsupport::testBinDir().c_str(), path.c_str())) << path;
     EXPECT_NE('\\', path.back());
     EXPECT_EQ(1, dir->isDirectory());

@@ -1,6 +1,7 @@
 #include "qxsdk/core/QXFile.h"
 #include "qxsdk/core/QXFileStream.h"
 #include "qxsdk/core/QXProperties.h"
+#include "tests/support/QXStringPrinting.h"
 #include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -15,25 +16,22 @@ using testsupport::ScratchDir;
 
 namespace {
 
-std::string str(const QXString& s)
-{
-    return s.getData() ? s.getData() : "<null>";
-}
+using Entries = std::map<QXString, QXString>;
 
-std::map<std::string, std::string> entries(QXParam& table)
+Entries entries(QXParam& table)
 {
-    std::map<std::string, std::string> result;
+    Entries result;
     for (int more = table.moveFirst(); more; more = table.moveNext())
-        result[str(table.getCurrentKey())] = str(table.getCurrentValue());
+        result[table.getCurrentKey()] = table.getCurrentValue();
     return result;
 }
 
 // An independent reading of the file format: lines split at LF, the text of
 // a line ends at a zero byte, blanks trimmed, '#' comments, key up to the
 // first '=', last occurrence wins.
-std::map<std::string, std::string> referenceParse(const std::string& bytes)
+Entries referenceParse(const std::string& bytes)
 {
-    std::map<std::string, std::string> result;
+    Entries result;
     size_t start = 0;
     while (start < bytes.size()) {
         size_t end = bytes.find('\n', start);
@@ -48,16 +46,16 @@ std::map<std::string, std::string> referenceParse(const std::string& bytes)
         if (line[0] == '#') continue;
         const size_t equals = line.find('=');
         if (equals == std::string::npos)
-            result[line] = "";
+            result[line.c_str()] = "";
         else
-            result[line.substr(0, equals)] = line.substr(equals + 1);
+            result[line.substr(0, equals).c_str()] = line.substr(equals + 1).c_str();
     }
     return result;
 }
 
 class Properties : public ::testing::Test {
 protected:
-    std::map<std::string, std::string> loadText(const std::string& bytes)
+    Entries loadText(const std::string& bytes)
     {
         const std::string path = dir / "table.properties";
         ScratchDir::writeFile(path, bytes);
@@ -91,7 +89,7 @@ TEST_F(Properties, FormatRules)
                               "dup=second\n"
                               "\t\r\n"
                               "last=no line feed");
-    const std::map<std::string, std::string> expected = {
+    const Entries expected = {
         {".JPEG", "ProgId"}, {"a ", " b"},   {"x", "b=c"}, {"x#", "1"},     {"lonely key", ""},
         {"", "leading"},     {"trailing", ""}, {"dup", "second"}, {"last", "no line feed"}};
     EXPECT_EQ(expected, got);
@@ -139,7 +137,7 @@ TEST_F(Properties, LoadFromAStreamStartsAtItsBeginningAndLeavesItOpen)
     ASSERT_EQ(1, stream.open(path.c_str(), IQXIOStream::kModeRead));
     stream.seek(2, 0);
     EXPECT_EQ(1, table.load(&stream));
-    EXPECT_EQ("v", str(table.getString("k", "")));
+    EXPECT_EQ("v", table.getString("k", ""));
     EXPECT_EQ(4, stream.tell());
     EXPECT_EQ(1, stream.close());
 }
@@ -154,7 +152,7 @@ TEST_F(Properties, FileCutShortWhileReadEndsTheReading)
     ASSERT_EQ(1, stream.open(path.c_str(), IQXIOStream::kModeRead));
     QXString line;
     ASSERT_EQ(1, table.readLine(&stream, line));
-    EXPECT_EQ("k=v\n", str(line));
+    EXPECT_EQ("k=v\n", line);
     QXFileStream truncator;
     ASSERT_EQ(1, truncator.open(path.c_str(), IQXIOStream::kModeWrite));
     truncator.close();
@@ -208,17 +206,17 @@ TEST(QXParam, SettersReplaceAndGettersDefault)
     EXPECT_EQ(1, param.set(QXString("k"), "two")); // replaces
     EXPECT_EQ(1, param.set("n", QXString("3")));
     EXPECT_EQ(1, param.set(static_cast<const char*>(nullptr), static_cast<const char*>(nullptr)));
-    EXPECT_EQ("two", str(param.getString("k", "")));
-    EXPECT_EQ("", str(param.getString(QXString(""), "x"))); // the null key reads as ""
-    EXPECT_EQ("dflt", str(param.getString("absent", "dflt")));
-    EXPECT_EQ("", str(param.getString("absent", "")));
-    EXPECT_EQ("d", str(param.getString(QXString("absent"), QXString("d"))));
-    EXPECT_EQ("d", str(param.getString("absent", QXString("d"))));
+    EXPECT_EQ("two", param.getString("k", ""));
+    EXPECT_EQ("", param.getString(QXString(""), "x")); // the null key reads as ""
+    EXPECT_EQ("dflt", param.getString("absent", "dflt"));
+    EXPECT_EQ("", param.getString("absent", ""));
+    EXPECT_EQ("d", param.getString(QXString("absent"), QXString("d")));
+    EXPECT_EQ("d", param.getString("absent", QXString("d")));
     QXString out("kept");
     EXPECT_EQ(0, param.get("absent", out));
-    EXPECT_EQ("kept", str(out));
+    EXPECT_EQ("kept", out);
     EXPECT_EQ(1, param.get(QXString("n"), out));
-    EXPECT_EQ("3", str(out));
+    EXPECT_EQ("3", out);
 }
 
 TEST(QXParam, BufferGetterTruncatesSilently)

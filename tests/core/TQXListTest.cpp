@@ -1,5 +1,6 @@
 #include "qxsdk/core/QXString.h"
 #include "qxsdk/core/TQXList.h"
+#include "tests/support/QXStringPrinting.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +13,18 @@ using StringList = TQXList<QXString>;
 
 namespace {
 
-std::string current(StringList& list)
+// The value at the cursor, "<none>" without a cursor.
+QXString current(StringList& list)
 {
     QXString* value = list.getCurrent();
-    if (!value) return "<none>";
-    return value->getData() ? value->getData() : "<null>";
+    return value ? *value : QXString("<none>");
 }
 
 // The values in order, read through a copy so the list's cursor stays put.
-std::vector<std::string> contents(const StringList& list)
+std::vector<QXString> contents(const StringList& list)
 {
     StringList copy(list);
-    std::vector<std::string> values;
+    std::vector<QXString> values;
     for (int more = copy.moveFirst(); more; more = copy.moveNext()) values.push_back(current(copy));
     return values;
 }
@@ -51,7 +52,7 @@ TEST(TQXList, FirstAdditionTakesTheCursorLaterOnesLeaveIt)
     list.addFirst(QXString("z"));
     EXPECT_EQ("a", current(list));
     EXPECT_EQ(3, list.count());
-    EXPECT_EQ((std::vector<std::string>{"z", "a", "b"}), contents(list));
+    EXPECT_EQ((std::vector<QXString>{"z", "a", "b"}), contents(list));
     EXPECT_STREQ("QXObject.TQXList", list.getTypeName());
 }
 
@@ -97,7 +98,7 @@ TEST(TQXList, RemoveCurrentMovesToTheFollowingNode)
     middle.moveNext();
     middle.removeCurrent();
     EXPECT_EQ("c", current(middle));
-    EXPECT_EQ((std::vector<std::string>{"a", "c"}), contents(middle));
+    EXPECT_EQ((std::vector<QXString>{"a", "c"}), contents(middle));
 }
 
 TEST(TQXList, InsertBeforeAndAfterTheCursorMovesTheEnds)
@@ -106,13 +107,13 @@ TEST(TQXList, InsertBeforeAndAfterTheCursorMovesTheEnds)
     list.insert(QXString("before"), 0);
     list.insert(QXString("after"), 1);
     EXPECT_EQ("m", current(list));
-    EXPECT_EQ((std::vector<std::string>{"before", "m", "after"}), contents(list));
+    EXPECT_EQ((std::vector<QXString>{"before", "m", "after"}), contents(list));
     list.moveFirst();
     EXPECT_EQ("before", current(list));
     list.moveLast();
     EXPECT_EQ("after", current(list));
     EXPECT_EQ(1, list.setCurrent(QXString("tail")));
-    EXPECT_EQ((std::vector<std::string>{"before", "m", "tail"}), contents(list));
+    EXPECT_EQ((std::vector<QXString>{"before", "m", "tail"}), contents(list));
 }
 
 TEST(TQXList, StoredValuesAreCopies)
@@ -124,7 +125,7 @@ TEST(TQXList, StoredValuesAreCopies)
     EXPECT_EQ("abc", current(list));
     list.addLast(QXString(static_cast<const char*>(nullptr)));
     list.moveLast();
-    EXPECT_EQ("<null>", current(list)); // the null state survives the copy
+    EXPECT_EQ(testsupport::nullString(), current(list)); // the null state survives the copy
 }
 
 TEST(TQXList, CloneAndAssignFromLeaveTheSourceOnItsTail)
@@ -136,7 +137,7 @@ TEST(TQXList, CloneAndAssignFromLeaveTheSourceOnItsTail)
     StringList* copy = dynamic_cast<StringList*>(object);
     ASSERT_NE(nullptr, copy);
     EXPECT_TRUE(source.isLast());
-    EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), contents(*copy));
+    EXPECT_EQ((std::vector<QXString>{"a", "b", "c"}), contents(*copy));
     EXPECT_EQ("a", current(*copy));
     EXPECT_EQ(2, copy->retain()); // came retained once
     copy->release();
@@ -144,7 +145,7 @@ TEST(TQXList, CloneAndAssignFromLeaveTheSourceOnItsTail)
 
     StringList target = listOf({"x"});
     target.assignFrom(target);
-    EXPECT_EQ((std::vector<std::string>{"x"}), contents(target));
+    EXPECT_EQ((std::vector<QXString>{"x"}), contents(target));
     StringList empty;
     target.assignFrom(empty);
     EXPECT_EQ(0, target.count());
@@ -162,10 +163,63 @@ TEST(TQXList, PointerValuesAreNotOwned)
     EXPECT_EQ(2, b);
 }
 
-// A model of the list as a vector and a cursor index (-1: unset).
+// The list as a vector and a cursor index (-1: unset): each operation
+// changes the model as the list should change and answers what the list
+// should answer.
 struct ListModel {
-    std::vector<std::string> values;
+    std::vector<QXString> values;
     int cursor = -1;
+
+    int size() const { return static_cast<int>(values.size()); }
+    QXString current() const { return cursor < 0 ? QXString("<none>") : values[cursor]; }
+    bool isFirst() const { return cursor == 0; }
+    bool isLast() const { return cursor >= 0 && cursor == size() - 1; }
+
+    int addFirst(const QXString& value)
+    {
+        values.insert(values.begin(), value);
+        cursor = cursor < 0 ? 0 : cursor + 1;
+        return 1;
+    }
+    int addLast(const QXString& value)
+    {
+        values.push_back(value);
+        if (cursor < 0) cursor = 0;
+        return 1;
+    }
+    int insert(const QXString& value, int after)
+    {
+        if (cursor < 0) return 0;
+        values.insert(values.begin() + cursor + (after ? 1 : 0), value);
+        if (!after) ++cursor;
+        return 1;
+    }
+    int setCurrent(const QXString& value)
+    {
+        if (cursor < 0) return 0;
+        values[cursor] = value;
+        return 1;
+    }
+    int removeCurrent()
+    {
+        if (cursor < 0) return 0;
+        values.erase(values.begin() + cursor);
+        if (values.empty()) cursor = -1;
+        else if (cursor == size()) --cursor;
+        return 1;
+    }
+    int moveFirst() { return moveTo(size() > 0, 0); }
+    int moveLast() { return moveTo(size() > 0, size() - 1); }
+    int movePrev() { return moveTo(cursor > 0, cursor - 1); }
+    int moveNext() { return moveTo(cursor >= 0 && cursor < size() - 1, cursor + 1); }
+    void clear() { *this = ListModel(); }
+
+private:
+    int moveTo(bool possible, int index)
+    {
+        if (possible) cursor = index;
+        return possible ? 1 : 0;
+    }
 };
 
 TEST(TQXList, RandomOperationsMatchAModel)
@@ -173,76 +227,35 @@ TEST(TQXList, RandomOperationsMatchAModel)
     std::mt19937 random(20261208);
     StringList list;
     ListModel model;
-    const int operations = 20000;
-    for (int step = 0; step < operations; ++step) {
-        const std::string value = "v" + std::to_string(step);
-        const int size = static_cast<int>(model.values.size());
+    for (int step = 0; step < 20000; ++step) {
+        const QXString value(("v" + std::to_string(step)).c_str());
         switch (random() % 12) {
-        case 0:
-            ASSERT_EQ(1, list.addFirst(QXString(value.c_str())));
-            model.values.insert(model.values.begin(), value);
-            model.cursor = model.cursor < 0 ? 0 : model.cursor + 1;
-            break;
+        case 0: ASSERT_EQ(model.addFirst(value), list.addFirst(value)); break;
         case 1:
-        case 2:
-            ASSERT_EQ(1, list.addLast(QXString(value.c_str())));
-            model.values.push_back(value);
-            if (model.cursor < 0) model.cursor = 0;
-            break;
+        case 2: ASSERT_EQ(model.addLast(value), list.addLast(value)); break;
         case 3: {
             const int after = static_cast<int>(random() % 2);
-            ASSERT_EQ(model.cursor < 0 ? 0 : 1, list.insert(QXString(value.c_str()), after));
-            if (model.cursor < 0) break;
-            if (after) {
-                model.values.insert(model.values.begin() + model.cursor + 1, value);
-            } else {
-                model.values.insert(model.values.begin() + model.cursor, value);
-                ++model.cursor;
-            }
+            ASSERT_EQ(model.insert(value, after), list.insert(value, after));
             break;
         }
-        case 4:
-            ASSERT_EQ(model.cursor < 0 ? 0 : 1, list.setCurrent(QXString(value.c_str())));
-            if (model.cursor >= 0) model.values[model.cursor] = value;
-            break;
+        case 4: ASSERT_EQ(model.setCurrent(value), list.setCurrent(value)); break;
         case 5:
-        case 6:
-            ASSERT_EQ(model.cursor < 0 ? 0 : 1, list.removeCurrent());
-            if (model.cursor < 0) break;
-            model.values.erase(model.values.begin() + model.cursor);
-            if (model.values.empty())
-                model.cursor = -1;
-            else if (model.cursor == static_cast<int>(model.values.size()))
-                --model.cursor;
-            break;
-        case 7:
-            ASSERT_EQ(size > 0 ? 1 : 0, list.moveFirst());
-            if (size > 0) model.cursor = 0;
-            break;
-        case 8:
-            ASSERT_EQ(size > 0 ? 1 : 0, list.moveLast());
-            if (size > 0) model.cursor = size - 1;
-            break;
-        case 9:
-            ASSERT_EQ(model.cursor > 0 ? 1 : 0, list.movePrev());
-            if (model.cursor > 0) --model.cursor;
-            break;
-        case 10:
-            ASSERT_EQ(model.cursor >= 0 && model.cursor < size - 1 ? 1 : 0, list.moveNext());
-            if (model.cursor >= 0 && model.cursor < size - 1) ++model.cursor;
-            break;
+        case 6: ASSERT_EQ(model.removeCurrent(), list.removeCurrent()); break;
+        case 7: ASSERT_EQ(model.moveFirst(), list.moveFirst()); break;
+        case 8: ASSERT_EQ(model.moveLast(), list.moveLast()); break;
+        case 9: ASSERT_EQ(model.movePrev(), list.movePrev()); break;
+        case 10: ASSERT_EQ(model.moveNext(), list.moveNext()); break;
         case 11:
             if (random() % 50 == 0) {
                 list.clear();
-                model = ListModel();
+                model.clear();
             }
             break;
         }
-        ASSERT_EQ(static_cast<int>(model.values.size()), list.count()) << "step " << step;
-        ASSERT_EQ(model.cursor < 0 ? "<none>" : model.values[model.cursor], current(list)) << "step " << step;
-        ASSERT_EQ(model.cursor == 0, static_cast<bool>(list.isFirst())) << "step " << step;
-        ASSERT_EQ(model.cursor >= 0 && model.cursor == static_cast<int>(model.values.size()) - 1,
-                  static_cast<bool>(list.isLast())) << "step " << step;
+        ASSERT_EQ(model.size(), list.count()) << "step " << step;
+        ASSERT_EQ(model.current(), current(list)) << "step " << step;
+        ASSERT_EQ(model.isFirst(), static_cast<bool>(list.isFirst())) << "step " << step;
+        ASSERT_EQ(model.isLast(), static_cast<bool>(list.isLast())) << "step " << step;
         if (step % 100 == 0) {
             ASSERT_EQ(model.values, contents(list)) << "step " << step;
         }

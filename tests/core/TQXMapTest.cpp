@@ -1,5 +1,6 @@
 #include "qxsdk/core/QXString.h"
 #include "qxsdk/core/TQXMap.h"
+#include "tests/support/QXStringPrinting.h"
 
 #include <gtest/gtest.h>
 
@@ -15,16 +16,11 @@ using StringMap = TQXMap<QXString, QXString>;
 
 namespace {
 
-std::string str(const QXString& s)
-{
-    return s.getData() ? s.getData() : "<null>";
-}
-
 // The keys in walk order (the walk moves the map's cursor).
-std::vector<std::string> keys(StringMap& map)
+std::vector<QXString> keys(StringMap& map)
 {
-    std::vector<std::string> result;
-    for (int more = map.moveFirst(); more; more = map.moveNext()) result.push_back(str(map.getCurrentKey()));
+    std::vector<QXString> result;
+    for (int more = map.moveFirst(); more; more = map.moveNext()) result.push_back(map.getCurrentKey());
     return result;
 }
 
@@ -34,7 +30,7 @@ TEST(TQXMap, KeysWalkInUnsignedByteOrder)
 {
     StringMap map;
     for (const char* key : {"b", "B", "a", "", "\xB0", "ab"}) EXPECT_EQ(1, map.put(QXString(key), QXString("v")));
-    EXPECT_EQ((std::vector<std::string>{"", "B", "a", "ab", "b", "\xB0"}), keys(map));
+    EXPECT_EQ((std::vector<QXString>{"", "B", "a", "ab", "b", "\xB0"}), keys(map));
     EXPECT_STREQ("QXObject.TQXMap", map.getTypeName());
 
     // The null key orders before the empty one.
@@ -43,7 +39,7 @@ TEST(TQXMap, KeysWalkInUnsignedByteOrder)
     withNull.put(QXString(static_cast<const char*>(nullptr)), QXString("null"));
     withNull.moveFirst();
     EXPECT_EQ(nullptr, withNull.getCurrentKey().getData());
-    EXPECT_EQ("null", str(withNull.getCurrentValue()));
+    EXPECT_EQ("null", withNull.getCurrentValue());
 }
 
 TEST(TQXMap, PutNeverReplacesAndGetLeavesOutAloneWhenAbsent)
@@ -53,10 +49,10 @@ TEST(TQXMap, PutNeverReplacesAndGetLeavesOutAloneWhenAbsent)
     EXPECT_EQ(0, map.put(QXString("k"), QXString("second")));
     QXString out("untouched");
     EXPECT_EQ(1, map.get(QXString("k"), out));
-    EXPECT_EQ("first", str(out));
+    EXPECT_EQ("first", out);
     out = "untouched";
     EXPECT_EQ(0, map.get(QXString("K"), out));
-    EXPECT_EQ("untouched", str(out));
+    EXPECT_EQ("untouched", out);
     EXPECT_EQ(1, map.containsKey(QXString("k")));
     EXPECT_EQ(0, map.containsKey(QXString("K")));
     EXPECT_EQ(1, map.containsValue(QXString("first")));
@@ -70,9 +66,9 @@ TEST(TQXMap, ReadingAtTheEndGivesEmptyValues)
     StringMap map;
     EXPECT_EQ(0, map.moveFirst());
     EXPECT_EQ(0, map.moveNext());
-    EXPECT_EQ("", str(map.getCurrentKey()));
-    EXPECT_EQ("", str(map.getCurrentValue()));
-    EXPECT_EQ("", str(map.remove(QXString("missing"))));
+    EXPECT_EQ("", map.getCurrentKey());
+    EXPECT_EQ("", map.getCurrentValue());
+    EXPECT_EQ("", map.remove(QXString("missing")));
     EXPECT_EQ(1, map.isEmpty());
 }
 
@@ -80,12 +76,12 @@ TEST(TQXMap, RemovingEveryEntryWhileWalkingVisitsEachOnce)
 {
     StringMap map;
     for (const char* key : {"a", "b", "c", "d"}) map.put(QXString(key), QXString(key));
-    std::vector<std::string> visited;
+    std::vector<QXString> visited;
     for (int more = map.moveFirst(); more; more = map.moveNext()) {
-        visited.push_back(str(map.getCurrentKey()));
-        EXPECT_EQ(visited.back(), str(map.remove(map.getCurrentKey())));
+        visited.push_back(map.getCurrentKey());
+        EXPECT_EQ(visited.back(), map.remove(map.getCurrentKey()));
     }
-    EXPECT_EQ((std::vector<std::string>{"a", "b", "c", "d"}), visited);
+    EXPECT_EQ((std::vector<QXString>{"a", "b", "c", "d"}), visited);
     EXPECT_EQ(0, map.size());
 }
 
@@ -96,9 +92,9 @@ TEST(TQXMap, RemovingAMissingKeyMakesTheNextMoveStay)
     map.moveFirst();
     map.remove(QXString("zz"));
     EXPECT_EQ(1, map.moveNext());
-    EXPECT_EQ("a", str(map.getCurrentKey()));
+    EXPECT_EQ("a", map.getCurrentKey());
     EXPECT_EQ(1, map.moveNext());
-    EXPECT_EQ("b", str(map.getCurrentKey()));
+    EXPECT_EQ("b", map.getCurrentKey());
 }
 
 TEST(TQXMap, PointerMapDoesNotOwnItsPointees)
@@ -128,25 +124,74 @@ TEST(TQXMap, CloneCopiesEntriesAndLeavesTheSourceAtItsEnd)
     source.moveFirst();
     StringMap* copy = dynamic_cast<StringMap*>(source.clone());
     ASSERT_NE(nullptr, copy);
-    EXPECT_EQ("", str(source.getCurrentKey())); // at the end
-    EXPECT_EQ((std::vector<std::string>{"a", "b"}), keys(*copy));
+    EXPECT_EQ("", source.getCurrentKey()); // at the end
+    EXPECT_EQ((std::vector<QXString>{"a", "b"}), keys(*copy));
     QXString value;
     copy->get(QXString("b"), value);
-    EXPECT_EQ("2", str(value));
+    EXPECT_EQ("2", value);
     EXPECT_EQ(0, copy->release());
 }
 
 // The map as a standard map with the cursor as a key (nullopt: at the end)
-// and the flag that remove sets.
+// and the flag that remove sets: each operation changes the model as the map
+// should change and answers what the map should answer.
 struct MapModel {
-    std::map<std::string, std::string> entries;
-    std::optional<std::string> cursor;
+    std::map<QXString, QXString> entries;
+    std::optional<QXString> cursor;
     bool advanced = false;
 
-    void toNextAfter(const std::string& key)
+    int put(const QXString& key, const QXString& value) { return entries.emplace(key, value).second ? 1 : 0; }
+    int get(const QXString& key, QXString& out) const
+    {
+        auto found = entries.find(key);
+        if (found == entries.end()) return 0;
+        out = found->second;
+        return 1;
+    }
+    int containsKey(const QXString& key) const { return entries.count(key) ? 1 : 0; }
+    int containsValue(const QXString& value) const
+    {
+        for (const auto& entry : entries)
+            if (entry.second == value) return 1;
+        return 0;
+    }
+    QXString remove(const QXString& key)
+    {
+        advanced = true;
+        auto found = entries.find(key);
+        if (found == entries.end()) return QXString("");
+        const QXString value = found->second;
+        toNextAfter(key);
+        entries.erase(found);
+        return value;
+    }
+    int moveFirst()
+    {
+        advanced = false;
+        cursor = entries.empty() ? std::nullopt : std::optional<QXString>(entries.begin()->first);
+        return cursor ? 1 : 0;
+    }
+    int moveNext()
+    {
+        const bool stays = cursor && advanced;
+        advanced = false;
+        if (!cursor) return 0;
+        if (!stays) toNextAfter(*cursor);
+        return cursor ? 1 : 0;
+    }
+    void clear()
+    {
+        entries.clear();
+        cursor.reset();
+    }
+    QXString currentKey() const { return cursor ? *cursor : QXString(""); }
+    QXString currentValue() const { return cursor ? entries.at(*cursor) : QXString(""); }
+
+private:
+    void toNextAfter(const QXString& key)
     {
         auto next = entries.upper_bound(key);
-        cursor = next == entries.end() ? std::nullopt : std::optional<std::string>(next->first);
+        cursor = next == entries.end() ? std::nullopt : std::optional<QXString>(next->first);
     }
 };
 
@@ -158,82 +203,45 @@ TEST(TQXMap, RandomOperationsMatchAModel)
         std::string key;
         const int n = static_cast<int>(random() % 4);
         for (int i = 0; i < n; ++i) key += alphabet[random() % 4];
-        return key;
+        return QXString(key.c_str());
     };
     StringMap map;
     MapModel model;
-    const int operations = 30000;
-    for (int step = 0; step < operations; ++step) {
-        const std::string key = randomKey();
-        const std::string value = "v" + std::to_string(step % 97);
+    for (int step = 0; step < 30000; ++step) {
+        const QXString key = randomKey();
+        const QXString value(("v" + std::to_string(step % 97)).c_str());
         switch (random() % 10) {
         case 0:
-        case 1: {
-            const bool fresh = model.entries.emplace(key, value).second;
-            ASSERT_EQ(fresh ? 1 : 0, map.put(QXString(key.c_str()), QXString(value.c_str())));
-            break;
-        }
+        case 1: ASSERT_EQ(model.put(key, value), map.put(key, value)); break;
         case 2: {
-            QXString out("before");
-            auto found = model.entries.find(key);
-            ASSERT_EQ(found != model.entries.end() ? 1 : 0, map.get(QXString(key.c_str()), out));
-            ASSERT_EQ(found != model.entries.end() ? found->second : "before", str(out));
+            QXString expected("before"), out("before");
+            ASSERT_EQ(model.get(key, expected), map.get(key, out));
+            ASSERT_EQ(expected, out);
             break;
         }
-        case 3: {
-            bool present = false;
-            for (const auto& entry : model.entries) present |= entry.second == value;
-            ASSERT_EQ(present ? 1 : 0, map.containsValue(QXString(value.c_str())));
-            ASSERT_EQ(model.entries.count(key) ? 1 : 0, map.containsKey(QXString(key.c_str())));
+        case 3:
+            ASSERT_EQ(model.containsValue(value), map.containsValue(value));
+            ASSERT_EQ(model.containsKey(key), map.containsKey(key));
             break;
-        }
         case 4: {
             // Removing the current key is the usual case; a random key the rare one.
-            const std::string victim = (model.cursor && random() % 2) ? *model.cursor : key;
-            auto found = model.entries.find(victim);
-            const std::string expected = found != model.entries.end() ? found->second : "";
-            ASSERT_EQ(expected, str(map.remove(QXString(victim.c_str()))));
-            model.advanced = true;
-            if (found != model.entries.end()) {
-                model.toNextAfter(victim);
-                model.entries.erase(found);
-            }
+            const QXString victim = (model.cursor && random() % 2) ? *model.cursor : key;
+            ASSERT_EQ(model.remove(victim), map.remove(victim));
             break;
         }
-        case 5:
-            ASSERT_EQ(model.entries.empty() ? 0 : 1, map.moveFirst());
-            model.advanced = false;
-            model.cursor = model.entries.empty() ? std::nullopt
-                                                 : std::optional<std::string>(model.entries.begin()->first);
-            break;
+        case 5: ASSERT_EQ(model.moveFirst(), map.moveFirst()); break;
         case 6:
         case 7:
-        case 8: {
-            int expected;
-            if (!model.cursor) {
-                model.advanced = false;
-                expected = 0;
-            } else if (model.advanced) {
-                model.advanced = false;
-                expected = 1;
-            } else {
-                model.toNextAfter(*model.cursor);
-                expected = model.cursor ? 1 : 0;
-            }
-            ASSERT_EQ(expected, map.moveNext()) << "step " << step;
-            break;
-        }
+        case 8: ASSERT_EQ(model.moveNext(), map.moveNext()) << "step " << step; break;
         case 9:
             if (random() % 100 == 0) {
                 map.clear();
-                model.entries.clear();
-                model.cursor.reset();
+                model.clear();
             }
             break;
         }
         ASSERT_EQ(static_cast<int>(model.entries.size()), map.size()) << "step " << step;
-        ASSERT_EQ(model.cursor ? *model.cursor : "", str(map.getCurrentKey())) << "step " << step;
-        ASSERT_EQ(model.cursor ? model.entries[*model.cursor] : "", str(map.getCurrentValue()))
-            << "step " << step;
+        ASSERT_EQ(model.currentKey(), map.getCurrentKey()) << "step " << step;
+        ASSERT_EQ(model.currentValue(), map.getCurrentValue()) << "step " << step;
     }
 }

@@ -5,6 +5,7 @@
 #include "tests/support/RestartList.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
+#include "tests/support/ShellExtensionRecord.h"
 #include "tests/support/SystemProgramStandIn.h"
 
 #include <cstring>
@@ -20,7 +21,7 @@ namespace e2e {
 const std::vector<std::string> kExtensions = {".JPEG", ".JPG", ".PNG", ".JP2", ".BMP", ".GIF", ".PCX",
                                               ".PGX",  ".RAS", ".TGA", ".TIFF", ".TIF", ".JPC", ".PPM",
                                               ".PGM",  ".PBM", ".ICO", ".ICON", ".WMF"};
-const char kShellExtensionClass[] = "CLSID\\{6F1E0A55-9D7B-4C1E-B5A3-2E9F1D0C7A11}";
+const char* const kShellExtensionClass = shellextension::kClassKey;
 const char Installation::kProgramDir[] = "C:\\Program Files\\Vexlo Viewer";
 const char Installation::kCompanyDir[] = "C:\\Program Files\\Vexlo Software";
 const char Installation::kSecondDiskDir[] = "D:\\Vexlo Viewer";
@@ -29,7 +30,6 @@ namespace {
 
 const char kProductKey[] = "SOFTWARE\\Vexlo";
 const char kFileExts[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
-const char kShellExRecord[] = "Software\\Vexlo Tests";
 // "说明.txt" (readme) in GBK.
 const char kGbkReadme[] = "lang\\\xCB\xB5\xC3\xF7.txt";
 
@@ -144,7 +144,7 @@ Installation::~Installation()
         deleteTree(HKEY_CURRENT_USER, kFileExts + extension);
     }
     deleteTree(HKEY_CLASSES_ROOT, kShellExtensionClass);
-    deleteTree(HKEY_CURRENT_USER, kShellExRecord);
+    deleteTree(HKEY_CURRENT_USER, shellextension::kRecordKey);
     // Files parked for deletion at restart: delete them now, and forget
     // every deletion at restart that the run asked for.
     const Snapshot left = Snapshot::take(*this);
@@ -214,7 +214,7 @@ void Installation::stage()
         testsupport::writeString(HKEY_CURRENT_USER, kFileExts + choice.first + "\\UserChoice", "Progid", choice.second);
     for (const std::string& extension : choicesWithoutProgid)
         testsupport::writeString(HKEY_CURRENT_USER, kFileExts + extension + "\\UserChoice", "Hash", "staged");
-    deleteTree(HKEY_CURRENT_USER, kShellExRecord);
+    deleteTree(HKEY_CURRENT_USER, shellextension::kRecordKey);
     if (testsupport::runProgram("regsvr32.exe /s \"" + path(kShellExtensionFile) + "\"") != 0 ||
         !testsupport::keyExists(HKEY_CLASSES_ROOT, kShellExtensionClass))
         throw std::runtime_error("regsvr32 did not register the shell extension");
@@ -294,9 +294,28 @@ void installBrowserRecorder()
     SetEnvironmentVariableA("VEXLO_RECORDER_OUT", recorderOutput().c_str());
 }
 
+std::string wineName(const std::string& hostPath)
+{
+    std::string name = "Z:" + hostPath;
+    for (char& c : name)
+        if (c == '/') c = '\\';
+    return name;
+}
+
 void runHost(const std::string& commandLine)
 {
-    testsupport::runProgram(commandLine, 20000);
+    // Wine does not wait for a program of the host that it starts: the
+    // command makes a marker file when it is done, and that is waited for.
+    const DWORD patienceMs = 20000;
+    static int commands = 0;
+    const std::string marker =
+        "/tmp/vexlo-host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++commands);
+    testsupport::runProgram("/bin/sh -c \"" + commandLine + "; : > " + marker + "\"", patienceMs);
+    const std::string done = wineName(marker);
+    const DWORD start = GetTickCount();
+    while (GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount() - start < patienceMs)
+        Sleep(10);
+    DeleteFileA(done.c_str());
 }
 
 std::string readFile(const std::string& path)

@@ -11,7 +11,7 @@ namespace e2e {
 
 // The product's image extensions, in the uninstaller's order.
 extern const std::vector<std::string> kExtensions;
-extern const char kShellExtensionClass[];
+extern const char* const kShellExtensionClass;
 
 // A realistic installation of the product in the prefix, as its installer
 // leaves it: files and directories under "C:\Program Files\Vexlo Viewer"
@@ -86,63 +86,15 @@ struct Snapshot {
                                   const std::map<std::string, std::string>& actual);
 };
 
-// The uninstaller process at one moment of its run.
-struct ProcessSample {
-    DWORD atMs;          // from the process start
-    SIZE_T workingSet;   // bytes
-    SIZE_T pagefileUsage; // bytes committed for the process (Wine's private bytes read 0)
-    int gdiObjects;      // -1 when the table could not be read
-    int windows;         // its top-level and child windows (Wine counts no USER objects)
-};
-
-// How one run of uninstall.exe went.
-struct RunResult {
-    bool boxShown = false;
-    bool windowShown = false;
-    bool finished = false; // the button became enabled
-    long exitCode = -1;
-    std::string recordedAddress; // what the browser stand-in received
-    // Milliseconds from the process start: the box seen, answered, the
-    // window seen, the button seen enabled (0 when it did not happen).
-    DWORD boxAtMs = 0, confirmedAtMs = 0, windowAtMs = 0, finishedAtMs = 0;
-    // About once a second from the window's appearance to the enabled button.
-    std::vector<ProcessSample> samples;
-};
-
-// Runs the installation's uninstall.exe and drives it as a user would: the
-// confirmation box is answered, the run awaited, "完成" clicked with the
-// real mouse (xdotool), and the end of the process awaited.
-class UninstallRun {
-public:
-    enum class Answer { Ok, Cancel };
-
-    UninstallRun(const Installation& installation, Answer answer);
-    // The current directory of the process: the installation folder, as
-    // Explorer and the Start menu's shortcut give it, unless set otherwise.
-    std::string startIn;
-    // Take screenshots into this folder (made if needed) during and after.
-    std::string screenshotFolder;
-    // Posts WM_CLOSE to the window after this many milliseconds of run (0: never).
-    DWORD closeAfterMs = 0;
-    // Terminates the process after this many milliseconds of run, as a power
-    // loss would end it (0: never).
-    DWORD killAfterMs = 0;
-    // How long the run may take from the process start before it is given up.
-    DWORD patienceMs = 30000;
-    RunResult go();
-
-private:
-    const Installation& installation;
-    Answer answer;
-};
-
 // The browser stand-in's output file.
 std::string recorderOutput();
 // Installs the browser stand-in into the prefix (once per prefix): Wine then
 // starts it instead of its own iexplore.
 void installBrowserRecorder();
-// Runs a Unix program of the host (xdotool, import) and waits for it.
+// Runs a command of the host (xdotool, import) and waits for it.
 void runHost(const std::string& commandLine);
+// A file of the host as Wine names it: the host's root is drive Z:.
+std::string wineName(const std::string& hostPath);
 std::string readFile(const std::string& path);
 void deleteTree(HKEY root, const std::string& key);
 

@@ -1,5 +1,7 @@
-#include "tests/e2e/Installation.h"
+#include "tests/e2e/UninstallRun.h"
 
+#include "tests/e2e/RunWatcher.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/GdiObjectCount.h"
 
 #include <psapi.h>
@@ -14,7 +16,17 @@ namespace {
 // "提示" (Notice) and "Vexlo 卸载程序" (Vexlo uninstaller) in GBK.
 const char kBoxCaption[] = "\xCC\xE1\xCA\xBE";
 const char kWindowTitle[] = "Vexlo \xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2";
-const DWORD kSampleEveryMs = 1000;
+
+// The waits of the drive.
+const DWORD kPollMs = 10;               // between two looks for a window or the enabled button
+const DWORD kClickAgainMs = 20;         // between two presses of the box's button
+const DWORD kBoxDrawnPatienceMs = 5000; // for the box to be active with its buttons
+const DWORD kPaintSettlesMs = 200;      // for a window's last paint to reach the screen
+const DWORD kRunningPictureAfterMs = 150;
+const DWORD kLookEveryMs = 20;          // what the window shows, compared
+const DWORD kSampleEveryMs = 1000;      // the process's memory and objects
+const DWORD kExitPatienceMs = 30000;    // from "完成" to the end of the process
+const DWORD kBrowserPatienceMs = 5000;  // for the browser stand-in to write
 
 struct Search {
     DWORD process;
@@ -69,41 +81,157 @@ BOOL CALLBACK countWindow(HWND window, LPARAM data)
     return TRUE;
 }
 
-ProcessSample sample(const PROCESS_INFORMATION& process, DWORD atMs)
+ProcessSample sample(const testsupport::ChildProcess& process, DWORD atMs)
 {
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof memory;
-    GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
-    WindowCount windows = {process.dwProcessId, 0};
+    GetProcessMemoryInfo(process.handle(), &memory, sizeof memory);
+    WindowCount windows = {process.id(), 0};
     EnumWindows(countWindow, reinterpret_cast<LPARAM>(&windows));
     return ProcessSample{atMs, memory.WorkingSetSize, memory.PagefileUsage,
-                         testsupport::liveGdiObjects(process.hProcess), windows.count};
-}
-
-bool ended(HANDLE process)
-{
-    return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+                         testsupport::liveGdiObjects(process.handle()), windows.count};
 }
 
 // The box is found as soon as it exists, before it is active and has drawn
-// its text and buttons: wait for those (five seconds at most) and for the
-// paint to reach the screen. (Asking it to paint from here with RedrawWindow
-// made Wine blank it for the screenshot.)
+// its text and buttons: wait for those and for the paint to reach the
+// screen. (Asking it to paint from here with RedrawWindow made Wine blank
+// it for the screenshot.)
 void awaitDrawn(HWND box)
 {
     const DWORD start = GetTickCount();
     for (;;) {
         HWND ok = GetDlgItem(box, IDOK);
-        if ((ok && IsWindowVisible(ok) && GetForegroundWindow() == box) || GetTickCount() - start > 5000) break;
-        Sleep(20);
+        if ((ok && IsWindowVisible(ok) && GetForegroundWindow() == box) || GetTickCount() - start > kBoxDrawnPatienceMs)
+            break;
+        Sleep(kPollMs);
     }
-    Sleep(200);
+    Sleep(kPaintSettlesMs);
 }
 
-void screenshot(const std::string& folder, const std::string& name)
+// One run of the program: the process, the clock from its start, and what
+// is found out.
+struct Drive {
+    Drive(const std::string& commandLine, const std::string& startIn, DWORD patienceMs)
+        : process(commandLine, startIn), start(GetTickCount()), patienceMs(patienceMs)
+    {
+    }
+    DWORD elapsed() const { return GetTickCount() - start; }
+    bool goesOn() const { return process.running() && elapsed() < patienceMs; }
+
+    testsupport::ChildProcess process;
+    DWORD start;
+    DWORD patienceMs;
+    RunResult result;
+};
+
+void takePicture(Drive& drive, const std::string& folder, const std::string& name, HWND window)
 {
-    if (folder.empty()) return;
-    runHost("/usr/bin/import -window root " + folder + "/" + name + ".png");
+    if (!folder.empty()) drive.result.screenshots.push_back(Screenshot::take(folder, name, window));
+}
+
+// Step 1: the confirmation box, answered with its button.
+void answerTheBox(Drive& drive, UninstallRun::Answer answer, const std::string& folder)
+{
+    HWND box = nullptr;
+    while (!box && drive.goesOn()) {
+        box = findWindow(drive.process.id(), "#32770", kBoxCaption);
+        if (!box) Sleep(kPollMs);
+    }
+    drive.result.boxShown = box != nullptr;
+    if (!box) return;
+    drive.result.boxAtMs = drive.elapsed();
+    if (!folder.empty()) awaitDrawn(box);
+    takePicture(drive, folder, "confirm", box);
+    // A press can come before the box is ready for it: press until it goes.
+    HWND button = GetDlgItem(box, answer == UninstallRun::Answer::Ok ? IDOK : IDCANCEL);
+    while (IsWindow(box) && drive.goesOn()) {
+        SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 1000, nullptr);
+        Sleep(kClickAgainMs);
+    }
+    drive.result.confirmedAtMs = drive.elapsed();
+}
+
+// The uninstall window once it exists (the children follow right after).
+HWND awaitTheWindow(Drive& drive, RunWatcher& watcher)
+{
+    HWND window = nullptr;
+    while (drive.goesOn()) {
+        if (!window) window = findWindow(drive.process.id(), "QXWindow", kWindowTitle);
+        if (window && watcher.attach(window)) break;
+        Sleep(kPollMs);
+    }
+    if (!window) return nullptr;
+    drive.result.windowShown = true;
+    drive.result.windowAtMs = drive.elapsed();
+    return window;
+}
+
+// Whether every milliseconds have passed since last; if so, now is the last.
+bool due(DWORD& last, DWORD every)
+{
+    const DWORD now = GetTickCount();
+    if (now - last < every) return false;
+    last = now;
+    return true;
+}
+
+// Step 2: the run, looked at as the user sees it until "完成" is enabled (or
+// the window is closed or the process killed, as the settings say). Answers
+// the button when it was enabled.
+HWND watchTheRun(Drive& drive, const UninstallRun& settings, const std::vector<std::string>& manifest)
+{
+    RunWatcher watcher(manifest);
+    HWND window = awaitTheWindow(drive, watcher);
+    HWND button = window ? FindWindowExA(window, nullptr, "QXButton", nullptr) : nullptr;
+    const DWORD shownAt = GetTickCount();
+    DWORD sampledAt = 0, lookedAt = 0;
+    bool pictured = false, closed = false;
+    while (window && drive.goesOn() && !IsWindowEnabled(button)) {
+        const DWORD run = GetTickCount() - shownAt;
+        if (due(sampledAt, kSampleEveryMs)) drive.result.samples.push_back(sample(drive.process, drive.elapsed()));
+        if (due(lookedAt, kLookEveryMs) && !closed) watcher.look();
+        if (!pictured && run > kRunningPictureAfterMs) {
+            pictured = true;
+            takePicture(drive, settings.screenshotFolder, "running", window);
+        }
+        if (settings.closeAfterMs && !closed && run >= settings.closeAfterMs)
+            closed = PostMessageA(window, WM_CLOSE, 0, 0) != 0;
+        if (settings.killAfterMs && run >= settings.killAfterMs) TerminateProcess(drive.process.handle(), 1);
+        Sleep(kPollMs);
+    }
+    drive.result.comparedLooks = watcher.comparedLooks;
+    drive.result.finished = window && !closed && IsWindowEnabled(button);
+    if (drive.result.finished) {
+        drive.result.finishedAtMs = drive.elapsed();
+        drive.result.samples.push_back(sample(drive.process, drive.result.finishedAtMs));
+        Sleep(kPaintSettlesMs);
+        watcher.lookAtTheEnd();
+        takePicture(drive, settings.screenshotFolder, "finished", window);
+    }
+    drive.result.displayFaults = watcher.faults;
+    return drive.result.finished ? button : nullptr;
+}
+
+// Step 3: "完成" pressed with the real mouse, in the middle of the button.
+void pressDone(HWND button)
+{
+    RECT rect;
+    GetWindowRect(button, &rect);
+    runHost("/usr/bin/xdotool mousemove " + std::to_string((rect.left + rect.right) / 2) + " " +
+            std::to_string((rect.top + rect.bottom) / 2) + " click 1");
+}
+
+// Step 4: the end of the process (ended for it when it hangs) and what the
+// browser stand-in received.
+void collect(Drive& drive)
+{
+    if (drive.process.waitExit(kExitPatienceMs) < 0) TerminateProcess(drive.process.handle(), 99);
+    drive.result.exitCode = drive.process.waitExit(kExitPatienceMs);
+    // The browser stand-in runs on its own: give it a moment to write.
+    const DWORD waiting = GetTickCount();
+    while (drive.result.finished && readFile(recorderOutput()).empty() && GetTickCount() - waiting < kBrowserPatienceMs)
+        Sleep(kPollMs);
+    drive.result.recordedAddress = readFile(recorderOutput());
 }
 
 } // namespace
@@ -115,102 +243,14 @@ UninstallRun::UninstallRun(const Installation& setup, Answer reply)
 
 RunResult UninstallRun::go()
 {
-    RunResult result;
     DeleteFileA(recorderOutput().c_str());
     if (!screenshotFolder.empty()) runHost("/bin/mkdir -p " + screenshotFolder);
-
-    std::string commandLine = "\"" + installation.uninstaller() + "\"";
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, startIn.c_str(), &startup,
-                        &process))
-        return result;
-    const DWORD start = GetTickCount();
-    auto patient = [&] { return GetTickCount() - start < patienceMs; };
-
-    HWND box = nullptr;
-    while (!box && !ended(process.hProcess) && patient()) {
-        box = findWindow(process.dwProcessId, "#32770", kBoxCaption);
-        if (!box) Sleep(20);
-    }
-    result.boxShown = box != nullptr;
-    if (box) {
-        result.boxAtMs = GetTickCount() - start;
-        if (!screenshotFolder.empty()) {
-            awaitDrawn(box);
-            screenshot(screenshotFolder, "confirm");
-        }
-        // A click can come before the box is ready for it: repeat until it goes.
-        while (IsWindow(box) && !ended(process.hProcess) && patient()) {
-            SendMessageTimeoutA(GetDlgItem(box, answer == Answer::Ok ? IDOK : IDCANCEL), BM_CLICK, 0, 0,
-                                SMTO_ABORTIFHUNG, 1000, nullptr);
-            Sleep(20);
-        }
-        result.confirmedAtMs = GetTickCount() - start;
-    }
-
-    HWND window = nullptr, button = nullptr;
-    DWORD shownAt = 0, sampledAt = 0;
-    bool closed = false, duringShot = false;
-    while (!ended(process.hProcess) && patient()) {
-        if (!window) {
-            window = findWindow(process.dwProcessId, "QXWindow", kWindowTitle);
-            if (window) {
-                result.windowShown = true;
-                shownAt = GetTickCount();
-                result.windowAtMs = shownAt - start;
-            }
-        }
-        if (window && GetTickCount() - sampledAt >= kSampleEveryMs) {
-            sampledAt = GetTickCount();
-            result.samples.push_back(sample(process, sampledAt - start));
-        }
-        // The children are made right after the window itself: keep looking.
-        if (window && !button) button = FindWindowExA(window, nullptr, "QXButton", nullptr);
-        if (window && !duringShot && GetTickCount() - shownAt > 150) {
-            duringShot = true;
-            screenshot(screenshotFolder, "running");
-        }
-        if (window && closeAfterMs && !closed && GetTickCount() - shownAt >= closeAfterMs) {
-            closed = true;
-            PostMessageA(window, WM_CLOSE, 0, 0);
-        }
-        if (window && killAfterMs && GetTickCount() - shownAt >= killAfterMs) {
-            TerminateProcess(process.hProcess, 1);
-            WaitForSingleObject(process.hProcess, 10000);
-            break;
-        }
-        if (button && IsWindow(button) && IsWindowEnabled(button) && !closed) {
-            result.finished = true;
-            result.finishedAtMs = GetTickCount() - start;
-            result.samples.push_back(sample(process, result.finishedAtMs));
-            Sleep(100); // let the last paint reach the screen
-            screenshot(screenshotFolder, "finished");
-            RECT rect;
-            GetWindowRect(button, &rect);
-            runHost("/usr/bin/xdotool mousemove " + std::to_string((rect.left + rect.right) / 2) + " " +
-                    std::to_string((rect.top + rect.bottom) / 2) + " click 1");
-            break;
-        }
-        Sleep(10);
-    }
-    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    result.exitCode = static_cast<long>(code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-
-    // The browser stand-in runs on its own: give it a moment to write.
-    if (result.finished) {
-        const DWORD waiting = GetTickCount();
-        while (readFile(recorderOutput()).empty() && GetTickCount() - waiting < 5000) Sleep(20);
-    }
-    result.recordedAddress = readFile(recorderOutput());
-    return result;
+    Drive drive("\"" + installation.uninstaller() + "\"", startIn, patienceMs);
+    if (!drive.process.started()) return drive.result;
+    answerTheBox(drive, answer, screenshotFolder);
+    if (HWND button = watchTheRun(drive, *this, installation.manifest)) pressDone(button);
+    collect(drive);
+    return drive.result;
 }
 
 } // namespace e2e

@@ -3,10 +3,12 @@
 // prefix before and after the run with what the run may change.
 #include "app/InstallationFiles.h"
 #include "tests/e2e/Installation.h"
+#include "tests/e2e/UninstallRun.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/RestartList.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
+#include "tests/support/ShellExtensionRecord.h"
 #include "tests/support/SystemProgramStandIn.h"
 
 #include <gtest/gtest.h>
@@ -21,19 +23,12 @@ namespace {
 
 const char kAddress[] = "http://www.vexlo.com/suggest.jsp?pd=1";
 const char kFileExts[] = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
-const char kShellExRecord[] = "Software\\Vexlo Tests\\ShellEx";
+using shellextension::kRecordKey;
 
 std::string screenshots()
 {
     const char* folder = std::getenv("VEXLO_SCREENSHOTS");
     return folder ? folder : "";
-}
-
-std::string shortPath(const std::string& path)
-{
-    char buffer[1024] = {};
-    GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
-    return buffer;
 }
 
 // regsvr32 runs on its own; the test waits for it where the product does not.
@@ -224,6 +219,7 @@ protected:
         outcome.result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
         EXPECT_TRUE(outcome.result.finished);
         EXPECT_EQ(0, outcome.result.exitCode);
+        EXPECT_EQ(std::vector<std::string>{}, outcome.result.displayFaults);
         waitForUnregistration();
         outcome.after = Snapshot::take(installation);
         return outcome;
@@ -259,23 +255,30 @@ TEST_F(Uninstaller, CompleteRunRemovesTheProduct)
 {
     Installation installation;
     installation.stage();
-    const std::string unregisterCommand = "regsvr32.exe /s /u " + shortPath(installation.path(kShellExtensionFile));
+    const std::string unregisterCommand = "regsvr32.exe /s /u " + testsupport::shortPath(installation.path(kShellExtensionFile));
     const Snapshot before = Snapshot::take(installation);
     UninstallRun run(installation, UninstallRun::Answer::Ok);
     run.screenshotFolder = screenshots();
     const DWORD start = GetTickCount();
     const RunResult result = run.go();
-    printf("a run of %zu entries took %lu ms from start to exit\n", installation.manifest.size(),
-           GetTickCount() - start);
+    printf("a run of %zu entries took %lu ms from start to exit; %d looks at the window compared\n",
+           installation.manifest.size(), GetTickCount() - start, result.comparedLooks);
 
     EXPECT_TRUE(result.boxShown);
     EXPECT_TRUE(result.windowShown);
     EXPECT_TRUE(result.finished);
     EXPECT_EQ(0, result.exitCode);
     EXPECT_EQ(kAddress, result.recordedAddress);
+    // What the user saw, compared while the run went and at its end.
+    EXPECT_GT(result.comparedLooks, 0);
+    EXPECT_EQ(std::vector<std::string>{}, result.displayFaults);
+    if (!screenshots().empty()) {
+        EXPECT_EQ(3u, result.screenshots.size());
+    }
+    for (const Screenshot& shot : result.screenshots) EXPECT_TRUE(shot.shows) << shot.path << ": " << shot.problem;
     ASSERT_TRUE(waitForUnregistration());
     EXPECT_EQ(unregisterCommand,
-              testsupport::readString(HKEY_CURRENT_USER, "Software\\Vexlo Tests\\ShellEx", "UnregisterCommandLine"));
+              testsupport::readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kCommandLineValue));
 
     const Snapshot after = Snapshot::take(installation);
     const Expectation expected = expectedAfter(installation, before, true);
@@ -302,7 +305,7 @@ TEST_F(Uninstaller, ShellExtensionWaitsForASlowRegsvr)
     // regsvr32 so that the extension is unregistered before its file goes.
     Installation installation;
     installation.stage();
-    const std::string unregisterCommand = "regsvr32.exe /s /u " + shortPath(installation.path(kShellExtensionFile));
+    const std::string unregisterCommand = "regsvr32.exe /s /u " + testsupport::shortPath(installation.path(kShellExtensionFile));
     const std::string regsvr32 = testsupport::systemFolderFile("regsvr32.exe");
     testsupport::SystemProgramStandIn slowRegsvr(regsvr32, testsupport::testBinDir() + "\\slow_regsvr32.exe");
     SetEnvironmentVariableA("VEXLO_SLOW_START_MS", "1500");
@@ -310,8 +313,8 @@ TEST_F(Uninstaller, ShellExtensionWaitsForASlowRegsvr)
     SetEnvironmentVariableA("VEXLO_SLOW_START_MS", nullptr);
 
     EXPECT_GE(outcome.result.finishedAtMs - outcome.result.confirmedAtMs, 1500u);
-    EXPECT_EQ(unregisterCommand, testsupport::readString(HKEY_CURRENT_USER, kShellExRecord, "UnregisterCommandLine"));
-    EXPECT_EQ(regsvr32, testsupport::readString(HKEY_CURRENT_USER, kShellExRecord, "UnregisteredBy"));
+    EXPECT_EQ(unregisterCommand, testsupport::readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kCommandLineValue));
+    EXPECT_EQ(regsvr32, testsupport::readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kProgramValue));
     const Expectation expected = expectedAfter(installation, outcome.before, true);
     checkFiles(expected, outcome.after);
     checkRegistry(expected, outcome.after);
@@ -345,7 +348,7 @@ TEST_F(Uninstaller, PlantedProgramsAndDllsNeverRun)
 
     EXPECT_EQ("", readFile(log));
     EXPECT_EQ(testsupport::systemFolderFile("regsvr32.exe"),
-              testsupport::readString(HKEY_CURRENT_USER, kShellExRecord, "UnregisteredBy"));
+              testsupport::readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kProgramValue));
     EXPECT_EQ(kAddress, outcome.result.recordedAddress); // once, in the system's browser
     // The plants are no entries: they keep the installation folder.
     const Expectation expected = expectedAfter(installation, outcome.before, true);
@@ -384,8 +387,7 @@ TEST_F(Uninstaller, WithoutManifestTheWindowOnlyFlashes)
     Sleep(1000); // a regsvr32 started by mistake would have unregistered by now
     const Snapshot after = Snapshot::take(installation);
     EXPECT_TRUE(testsupport::keyExists(HKEY_CLASSES_ROOT, kShellExtensionClass));
-    EXPECT_EQ("<absent>", testsupport::readString(HKEY_CURRENT_USER, "Software\\Vexlo Tests\\ShellEx",
-                                                  "UnregisterCommandLine"));
+    EXPECT_EQ("<absent>", testsupport::readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kCommandLineValue));
     EXPECT_EQ("", Snapshot::difference(before.files, after.files));
     EXPECT_EQ("", Snapshot::difference(before.registry, after.registry));
 }
@@ -665,6 +667,7 @@ TEST_F(Uninstaller, LongManifestRunsToTheEndInBoundedMemory)
     EXPECT_TRUE(result.finished);
     EXPECT_EQ(0, result.exitCode);
     EXPECT_EQ(kAddress, result.recordedAddress);
+    EXPECT_EQ(std::vector<std::string>{}, result.displayFaults);
     waitForUnregistration();
     const Snapshot after = Snapshot::take(installation);
     const Expectation expected = expectedAfter(installation, before, true);

@@ -5,6 +5,7 @@
 // scripts/demo.sh links to another file system), its shell extension held
 // loaded as Explorer holds it, and the prefix is restarted after the run.
 #include "tests/e2e/Installation.h"
+#include "tests/e2e/UninstallRun.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/RestartList.h"
 #include "tests/support/ScratchDir.h"
@@ -64,44 +65,10 @@ void restartAndReport(const Installation& installation, const Snapshot& before)
     if (parked) std::printf("  %d parked del*.tmp files\n", parked);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// The product's registry after the run: its key, the shell extension and
+// what each image extension opens with.
+void printRegistry()
 {
-    const std::string screenshots = argc > 1 ? argv[1] : "";
-    const bool secondDisk = argc > 2 && std::string(argv[2]) == "--second-disk";
-    installBrowserRecorder();
-    Installation installation(38, false, secondDisk ? Installation::kSecondDiskDir : Installation::kProgramDir);
-    installation.stage();
-    const Snapshot before = Snapshot::take(installation);
-    std::printf("Staged a sample installation in %s: %zu manifest entries, the product key\n"
-                "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo, 19 image file types, the shell extension.\n",
-                installation.programDir.c_str(), installation.manifest.size());
-    std::unique_ptr<testsupport::ChildProcess> explorer;
-    if (secondDisk) {
-        std::printf("D: is a second disk; the shell extension is held loaded, as Explorer holds it.\n");
-        explorer.reset(new testsupport::ChildProcess("\"" + testsupport::testBinDir() + "\\holder.exe\" --load \"" +
-                                                     installation.path("VexloShellEx.dll") + "\""));
-        Sleep(500);
-    }
-    UninstallRun run(installation, UninstallRun::Answer::Ok);
-    run.screenshotFolder = screenshots;
-    const DWORD start = GetTickCount();
-    const RunResult result = run.go();
-    Sleep(1000); // regsvr32 and the browser stand-in finish on their own
-    const Snapshot after = Snapshot::take(installation);
-
-    std::printf("\nRun: confirmation %s, window %s, finished %s, exit code %ld, %lu ms\n",
-                result.boxShown ? "answered OK" : "not seen", result.windowShown ? "shown" : "not seen",
-                result.finished ? "and \"Done\" clicked" : "NOT reached", result.exitCode, GetTickCount() - start);
-
-    std::map<std::string, std::string> parkedBySize;
-    for (const auto& parked : after.parked)
-        if (!before.parked.count(parked.first)) parkedBySize[parked.second] = parked.first;
-    printEntries(installation, before, after, parkedBySize);
-
-    std::printf("\nInstallation folder %s: %s\n", installation.programDir.c_str(),
-                after.files.count(installation.programDir) ? "still there" : "removed");
     std::printf("Registry key HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo: %s\n",
                 testsupport::keyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo") ? "still there" : "deleted");
     std::printf("Shell extension: %s\n",
@@ -116,14 +83,74 @@ int main(int argc, char** argv)
                     testsupport::keyExists(HKEY_CLASSES_ROOT, "Vexlo" + extension) ? "kept" : "removed", owner.c_str(),
                     choice == "<absent>" ? "" : (" (Explorer's choice: " + choice + ")").c_str());
     }
+}
+
+// What the user saw, as compared during the run, and each picture, checked
+// to show its window. Answers whether all is as it should be.
+bool printWhatWasShown(const RunResult& result)
+{
+    std::printf("\nWhat the window showed (%d looks compared): %s\n", result.comparedLooks,
+                result.displayFaults.empty() ? "as it should" : "WRONG:");
+    for (const std::string& fault : result.displayFaults) std::printf("  %s\n", fault.c_str());
+    bool shown = true;
+    for (const Screenshot& shot : result.screenshots) {
+        std::printf("Screenshot %s: %s%s\n", shot.path.c_str(), shot.shows ? "checked, shows its window" : "FAILED: ",
+                    shot.problem.c_str());
+        shown = shown && shot.shows;
+    }
+    return result.displayFaults.empty() && shown;
+}
+
+// Stages the sample installation, on the second disk with its shell
+// extension held loaded as Explorer holds it when asked.
+void stage(Installation& installation, bool secondDisk, std::unique_ptr<testsupport::ChildProcess>& explorer)
+{
+    installBrowserRecorder();
+    installation.stage();
+    std::printf("Staged a sample installation in %s: %zu manifest entries, the product key\n"
+                "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo, 19 image file types, the shell extension.\n",
+                installation.programDir.c_str(), installation.manifest.size());
+    if (!secondDisk) return;
+    std::printf("D: is a second disk; the shell extension is held loaded, as Explorer holds it.\n");
+    explorer.reset(new testsupport::ChildProcess("\"" + testsupport::testBinDir() + "\\holder.exe\" --load \"" +
+                                                 installation.path("VexloShellEx.dll") + "\""));
+    Sleep(500);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool secondDisk = argc > 2 && std::string(argv[2]) == "--second-disk";
+    Installation installation(38, false, secondDisk ? Installation::kSecondDiskDir : Installation::kProgramDir);
+    std::unique_ptr<testsupport::ChildProcess> explorer;
+    stage(installation, secondDisk, explorer);
+    const Snapshot before = Snapshot::take(installation);
+    UninstallRun run(installation, UninstallRun::Answer::Ok);
+    run.screenshotFolder = argc > 1 ? argv[1] : "";
+    const DWORD start = GetTickCount();
+    const RunResult result = run.go();
+    Sleep(1000); // regsvr32 and the browser stand-in finish on their own
+    const Snapshot after = Snapshot::take(installation);
+
+    std::printf("\nRun: confirmation %s, window %s, finished %s, exit code %ld, %lu ms\n",
+                result.boxShown ? "answered OK" : "not seen", result.windowShown ? "shown" : "not seen",
+                result.finished ? "and \"Done\" clicked" : "NOT reached", result.exitCode, GetTickCount() - start);
+    std::map<std::string, std::string> parkedBySize;
+    for (const auto& parked : after.parked)
+        if (!before.parked.count(parked.first)) parkedBySize[parked.second] = parked.first;
+    printEntries(installation, before, after, parkedBySize);
+    std::printf("\nInstallation folder %s: %s\n", installation.programDir.c_str(),
+                after.files.count(installation.programDir) ? "still there" : "removed");
+    printRegistry();
     std::printf("\nScheduled for deletion at the next restart:\n");
     for (const std::string& pending : after.pending)
         if (!before.isPending(pending)) std::printf("  %s\n", pending.c_str());
     std::printf("\nFeedback page opened with: %s\n", result.recordedAddress.empty() ? "(nothing)" : result.recordedAddress.c_str());
-    if (!screenshots.empty()) std::printf("Screenshots: %s/{confirm,running,finished}.png\n", screenshots.c_str());
+    const bool shownRight = printWhatWasShown(result);
     if (secondDisk) {
         explorer.reset(); // Explorer ends with the session
         restartAndReport(installation, before);
     }
-    return result.finished && result.exitCode == 0 ? 0 : 1;
+    return result.finished && result.exitCode == 0 && shownRight ? 0 : 1;
 }

@@ -1,3 +1,4 @@
+#include "qxsdk/core/ScopedWin32.h"
 #include "qxsdk/graphics/ComponentGraphics.h"
 #include "qxsdk/graphics/QXImage.h"
 #include "qxsdk/graphics/QXPixelBuffer.h"
@@ -26,9 +27,7 @@ protected:
 
     void SetUp() override
     {
-        HDC screen = GetDC(nullptr);
-        g.createBuffer(screen, kWidth, kHeight);
-        ReleaseDC(nullptr, screen);
+        g.createBuffer(ClientDC(nullptr).get(), kWidth, kHeight);
         g.setWindow(window);
         paper(kWhite);
     }
@@ -172,7 +171,7 @@ TEST_F(Surface, SunkenFrame)
     paper(kBlue);
     ink(RGB(1, 2, 3));
     const int before = foregroundARGB();
-    g.draw3DRect(10, 10, 20, 12, 1);
+    g.draw3DRect(10, 10, 20, 12, IQXGraphics::kSunken);
     EXPECT_EQ(RGB(172, 168, 153), at(15, 10)); // top
     EXPECT_EQ(RGB(172, 168, 153), at(10, 15)); // left
     EXPECT_EQ(kWhite, at(30, 15));             // right
@@ -193,7 +192,7 @@ TEST_F(Surface, RaisedFrame)
     paper(kBlue);
     ink(RGB(1, 2, 3));
     const int before = foregroundARGB();
-    g.draw3DRect(10, 10, 20, 12, 2);
+    g.draw3DRect(10, 10, 20, 12, IQXGraphics::kRaised);
     EXPECT_EQ(RGB(0, 0, 0), at(30, 15));       // right
     EXPECT_EQ(RGB(0, 0, 0), at(15, 22));       // bottom
     EXPECT_EQ(RGB(123, 123, 123), at(29, 15)); // inner right
@@ -210,7 +209,7 @@ TEST_F(Surface, EtchedFrame)
     paper(kBlue);
     ink(RGB(1, 2, 3));
     const int before = foregroundARGB();
-    g.draw3DRect(10, 10, 20, 12, 4);
+    g.draw3DRect(10, 10, 20, 12, IQXGraphics::kEtched);
     const COLORREF grey = RGB(127, 127, 127);
     EXPECT_EQ(grey, at(15, 10));   // top
     EXPECT_EQ(grey, at(29, 15));   // right
@@ -381,9 +380,7 @@ TEST_F(Surface, FocusRectangleTwiceRestores)
 
 TEST_F(Surface, CaptureGivesTopDownBlueGreenRedRows)
 {
-    HDC screen = GetDC(nullptr);
-    g.createBuffer(screen, 2, 2);
-    ReleaseDC(nullptr, screen);
+    g.createBuffer(ClientDC(nullptr).get(), 2, 2);
     g.setPixel(0, 0, QXColor(255, 0, 0));
     g.setPixel(1, 0, QXColor(0, 255, 0));
     g.setPixel(0, 1, QXColor(0, 0, 255));
@@ -535,22 +532,19 @@ TEST_F(Surface, NothingIsDrawnWithoutABuffer)
 TEST_F(Surface, BlitAndFlushCopyToTheSamePlace)
 {
     g.setPixel(7, 3, QXColor(0, 255, 0));
-    HDC screen = GetDC(nullptr);
-    HDC target = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(target, bitmap);
-    g.blit(target, QXRect(5, 2, 4, 4));
-    EXPECT_EQ(RGB(0, 255, 0), GetPixel(target, 7, 3));
-    SelectObject(target, old);
-    DeleteObject(bitmap);
-    DeleteDC(target);
+    {
+        const ClientDC screen(nullptr);
+        GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
+        MemoryDC target(screen.get());
+        SelectedObject selected(target.get(), bitmap.get());
+        g.blit(target.get(), QXRect(5, 2, 4, 4));
+        EXPECT_EQ(RGB(0, 255, 0), GetPixel(target.get(), 7, 3));
+    }
 
     testsupport::TestWindow visible(200, 100, true);
     g.setWindow(visible);
     g.flush(0, 0, kWidth, kHeight);
-    HDC windowDC = GetWindowDC(visible);
-    EXPECT_EQ(RGB(0, 255, 0), GetPixel(windowDC, 7, 3));
-    EXPECT_EQ(kWhite, GetPixel(windowDC, 8, 3));
-    ReleaseDC(visible, windowDC);
+    const WindowDC windowDC(visible);
+    EXPECT_EQ(RGB(0, 255, 0), GetPixel(windowDC.get(), 7, 3));
+    EXPECT_EQ(kWhite, GetPixel(windowDC.get(), 8, 3));
 }

@@ -1,3 +1,4 @@
+#include "qxsdk/core/ScopedWin32.h"
 #include "qxsdk/graphics/ComponentGraphics.h"
 #include "qxsdk/graphics/QXImage.h"
 #include "qxsdk/graphics/QXPixelBuffer.h"
@@ -13,9 +14,7 @@ namespace {
 // One round of every kind of drawing, text, image and buffer operation.
 void drawEverything(ComponentGraphics& g, HWND window, QXImage& image)
 {
-    HDC screen = GetDC(nullptr);
-    g.createBuffer(screen, 40, 30);
-    ReleaseDC(nullptr, screen);
+    g.createBuffer(ClientDC(nullptr).get(), 40, 30);
     g.setWindow(window);
     g.clear();
     g.drawRect(1, 1, 10, 10);
@@ -30,9 +29,9 @@ void drawEverything(ComponentGraphics& g, HWND window, QXImage& image)
     g.drawPolyline(points, 4);
     g.drawBezier(points, 4);
     g.fillPolygon(points, 4, 0);
-    g.draw3DRect(0, 0, 20, 20, 1);
-    g.draw3DRect(0, 0, 20, 20, 2);
-    g.draw3DRect(0, 0, 20, 20, 4);
+    g.draw3DRect(0, 0, 20, 20, IQXGraphics::kSunken);
+    g.draw3DRect(0, 0, 20, 20, IQXGraphics::kRaised);
+    g.draw3DRect(0, 0, 20, 20, IQXGraphics::kEtched);
     g.drawString(QXString("Vexlo"), 1, 1);
     g.drawString(QXString("Vexlo"), QXRect(0, 0, 40, 30), DT_CENTER);
     g.drawDisabledString(QXString("&Done"), 1, 1);

@@ -1,4 +1,6 @@
+#include "qxsdk/core/ScopedWin32.h"
 #include "qxsdk/graphics/QXFont.h"
+#include "tests/support/QXStringPrinting.h"
 
 #include <gtest/gtest.h>
 
@@ -10,27 +12,9 @@ namespace {
 
 int screenDpi()
 {
-    HDC dc = GetWindowDC(GetDesktopWindow());
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(GetDesktopWindow(), dc);
-    return dpi;
+    return GetDeviceCaps(WindowDC(GetDesktopWindow()).get(), LOGPIXELSY);
 }
 
-std::string text(const QXString& s)
-{
-    return s.getData() ? s.getData() : "<null>";
-}
-
-// Releases a retained font at the end of a scope.
-struct FontRef {
-    QXFont* font;
-    explicit FontRef(QXFont* f) : font(f) {}
-    ~FontRef()
-    {
-        if (font) font->release();
-    }
-    QXFont* operator->() const { return font; }
-};
 
 } // namespace
 
@@ -39,7 +23,7 @@ TEST(QXFont, HeightAndWidthReadAsAbsoluteValues)
     QXFont font;
     EXPECT_STREQ("QXObject.QXFont", font.getTypeName());
     EXPECT_EQ(9, font.getPointSize());
-    EXPECT_EQ("", text(font.getFaceName()));
+    EXPECT_EQ("", font.getFaceName());
     font.setHeight(-16);
     EXPECT_EQ(16, font.getHeight());
     font.setHeight(16);
@@ -60,9 +44,9 @@ TEST(QXFont, HeightAndWidthReadAsAbsoluteValues)
 TEST(QXFont, CreateFontIsTwelvePointsAtTheScreensResolution)
 {
     ASSERT_EQ(96, screenDpi()) << "Wine's default resolution";
-    FontRef font(createFont(QXString("Arial")));
-    ASSERT_NE(nullptr, font.font);
-    EXPECT_EQ("Arial", text(font->getFaceName()));
+    Released<QXFont> font(createFont(QXString("Arial")));
+    ASSERT_NE(nullptr, font.get());
+    EXPECT_EQ("Arial", font->getFaceName());
     EXPECT_EQ(16, font->getHeight()); // stored as -16: 12 points at 96 dots per inch
     EXPECT_EQ(0, font->getWidth());
     EXPECT_EQ(400, font->getWeight());
@@ -82,13 +66,11 @@ TEST(QXFont, CreateFontIsTwelvePointsAtTheScreensResolution)
 
 TEST(QXFont, SystemFontIsTheDesktopsFace)
 {
-    HDC dc = GetWindowDC(GetDesktopWindow());
     char face[256] = {};
-    GetTextFaceA(dc, sizeof face, face);
-    ReleaseDC(GetDesktopWindow(), dc);
-    FontRef font(createSystemFont());
-    ASSERT_NE(nullptr, font.font);
-    EXPECT_EQ(std::string(face), text(font->getFaceName()));
+    GetTextFaceA(WindowDC(GetDesktopWindow()).get(), sizeof face, face);
+    Released<QXFont> font(createSystemFont());
+    ASSERT_NE(nullptr, font.get());
+    EXPECT_EQ(std::string(face).c_str(), font->getFaceName());
     EXPECT_EQ(16, font->getHeight());
 }
 

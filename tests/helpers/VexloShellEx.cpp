@@ -2,6 +2,8 @@
 // key, unregistering deletes it and records the command line and the file of
 // the program that asked, so a test can see which regsvr32 was started, and
 // how.
+#include "tests/support/ShellExtensionRecord.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -9,8 +11,8 @@
 
 namespace {
 
-const char kClassKey[] = "CLSID\\{6F1E0A55-9D7B-4C1E-B5A3-2E9F1D0C7A11}";
-const char kRecordKey[] = "Software\\Vexlo Tests\\ShellEx";
+using shellextension::kClassKey;
+using shellextension::kRecordKey;
 
 HMODULE thisModule()
 {
@@ -45,11 +47,11 @@ extern "C" __declspec(dllexport) HRESULT __stdcall DllUnregisterServer()
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kRecordKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                         nullptr) == ERROR_SUCCESS) {
         const char* line = GetCommandLineA();
-        RegSetValueExA(key, "UnregisterCommandLine", 0, REG_SZ, reinterpret_cast<const BYTE*>(line),
+        RegSetValueExA(key, shellextension::kCommandLineValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(line),
                        static_cast<DWORD>(std::strlen(line) + 1));
         char program[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, program, MAX_PATH);
-        RegSetValueExA(key, "UnregisteredBy", 0, REG_SZ, reinterpret_cast<const BYTE*>(program),
+        RegSetValueExA(key, shellextension::kProgramValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(program),
                        static_cast<DWORD>(std::strlen(program) + 1));
         RegCloseKey(key);
     }

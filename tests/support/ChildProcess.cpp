@@ -4,14 +4,14 @@
 
 namespace testsupport {
 
-ChildProcess::ChildProcess(const std::string& commandLine)
+ChildProcess::ChildProcess(const std::string& commandLine, const std::string& workingDirectory)
 {
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info))
         info = PROCESS_INFORMATION{};
 }
 

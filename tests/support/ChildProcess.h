@@ -9,13 +9,17 @@ namespace testsupport {
 // A program started for a test; terminated and waited for when it goes away.
 class ChildProcess {
 public:
-    // Starts commandLine (the program's full path first, quoted when needed).
-    explicit ChildProcess(const std::string& commandLine);
+    // Starts commandLine (the program's full path first, quoted when needed)
+    // in workingDirectory, or in this program's current directory when empty.
+    explicit ChildProcess(const std::string& commandLine, const std::string& workingDirectory = "");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return info.hProcess != nullptr; }
+    bool running() const { return started() && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
+    HANDLE handle() const { return info.hProcess; }
+    DWORD id() const { return info.dwProcessId; }
     // Waits for the end; answers the exit code, or -1 on time-out.
     long waitExit(DWORD timeoutMs);
     void terminate();

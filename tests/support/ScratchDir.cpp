@@ -98,4 +98,11 @@ std::string tempDir()
     return buffer;
 }
 
+std::string shortPath(const std::string& path)
+{
+    char buffer[1024] = {};
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    return length > 0 && length < sizeof buffer ? buffer : "";
+}
+
 } // namespace testsupport

@@ -34,5 +34,7 @@ private:
 std::string testBinDir();
 // The temporary folder, with its trailing backslash.
 std::string tempDir();
+// The short (8.3) form of an existing path; empty when there is none.
+std::string shortPath(const std::string& path);
 
 } // namespace testsupport

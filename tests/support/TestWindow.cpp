@@ -1,5 +1,8 @@
 #include "tests/support/TestWindow.h"
 
+#include "qxsdk/component/ImplQXComponent.h"
+#include "qxsdk/core/ScopedWin32.h"
+
 #include <stdexcept>
 
 namespace testsupport {
@@ -49,10 +52,20 @@ void pumpMessages()
 
 COLORREF shownPixel(HWND window, int x, int y)
 {
-    HDC dc = GetWindowDC(window);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return colour;
+    return GetPixel(QXSDK::WindowDC(window).get(), x, y);
+}
+
+HWND nativeWindow(QXSDK::QXComponent& component)
+{
+    QXSDK::ImplQXComponent* binding = component.getBinding();
+    return binding ? binding->getWindow() : nullptr;
+}
+
+int createPopup(QXSDK::QXComponent& component, int x, int y, int width, int height)
+{
+    component.setWindowType(QXSDK::QXComponent::kPopupWindow);
+    component.setBounds(x, y, width, height, 0);
+    return component.create(QXSDK::CreateContext{GetModuleHandleA(nullptr), nullptr});
 }
 
 } // namespace testsupport

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qxsdk/component/QXComponent.h"
+
 #include <windows.h>
 
 namespace testsupport {
@@ -24,5 +26,12 @@ void pumpMessages();
 
 // Reads a pixel of what the window shows on the screen (its window surface).
 COLORREF shownPixel(HWND window, int x, int y);
+
+// The native window of a component; null before it is created.
+HWND nativeWindow(QXSDK::QXComponent& component);
+
+// Creates the component as a top-level pop-up window of this program at
+// (x, y) and of the given size on the test display; answers create's result.
+int createPopup(QXSDK::QXComponent& component, int x, int y, int width, int height);
 
 } // namespace testsupport

@@ -27,7 +27,6 @@ public:
         ++paints;
         return QXButton::paint(area, surface);
     }
-    HWND window() { return getBinding()->getWindow(); }
     int paints = 0;
 };
 
@@ -41,7 +40,7 @@ protected:
         button->setBackground(QXColor(255, 255, 255));
         host.setInheritedFlag(inheritedFlag);
         host.add(button);
-        ASSERT_EQ(1, host.open());
+        ASSERT_EQ(1, testsupport::createPopup(host, 40, 40, 520, 200));
         pumpMessages();
         log.clear();
     }
@@ -49,12 +48,12 @@ protected:
 
     void post(UINT message, int x, int y)
     {
-        PostMessageA(button->window(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+        PostMessageA(testsupport::nativeWindow(*button), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
         pumpMessages();
     }
     void key(UINT message, WPARAM code)
     {
-        PostMessageA(button->window(), message, code, 1);
+        PostMessageA(testsupport::nativeWindow(*button), message, code, 1);
         pumpMessages();
     }
     long clicks() { return std::count(log.begin(), log.end(), kClick); }
@@ -109,7 +108,7 @@ TEST_F(ButtonTest, ThreeDimensionalLook)
 TEST_F(ButtonTest, FocusedAndPressedInLooks)
 {
     place(0);
-    SetFocus(button->window());
+    SetFocus(testsupport::nativeWindow(*button));
     pumpMessages();
     BufferView view(*button);
     EXPECT_EQ(kBlack, view.at(0, 0)); // the outer outline of the focus
@@ -132,7 +131,7 @@ TEST_F(ButtonTest, DisabledCaptionIsEmbossed)
     BufferView view(*button);
     EXPECT_EQ(0, view.count(kBlack, 10, 3, 165, 17));
     EXPECT_GT(view.count(GetSysColor(COLOR_BTNSHADOW), 10, 3, 165, 17), 0);
-    EXPECT_FALSE(IsWindowEnabled(button->window()));
+    EXPECT_FALSE(IsWindowEnabled(testsupport::nativeWindow(*button)));
     EXPECT_EQ(1, button->isDisabled());
 }
 
@@ -140,7 +139,7 @@ TEST_F(ButtonTest, ClickThatLeavesAndComesBackFiresOnce)
 {
     place(0);
     post(WM_LBUTTONDOWN, 10, 10);
-    EXPECT_EQ(button->window(), GetCapture());
+    EXPECT_EQ(testsupport::nativeWindow(*button), GetCapture());
     post(WM_MOUSEMOVE, 200, 10);
     post(WM_MOUSEMOVE, 175, 20); // the edge lines count as inside
     post(WM_LBUTTONUP, 175, 20);
@@ -166,7 +165,7 @@ TEST_F(ButtonTest, ReleaseOutsideFiresNothingAndRedraws)
 TEST_F(ButtonTest, SpaceFiresAndEnterDoesNot)
 {
     place(0);
-    SetFocus(button->window());
+    SetFocus(testsupport::nativeWindow(*button));
     key(WM_KEYDOWN, VK_SPACE);
     key(WM_KEYUP, VK_SPACE);
     EXPECT_EQ(1, clicks());
@@ -194,7 +193,7 @@ TEST_F(ButtonTest, DisabledButtonIgnoresInputUntilEnabled)
     EXPECT_EQ(nullptr, GetCapture());
 
     button->enable();
-    EXPECT_TRUE(IsWindowEnabled(button->window()));
+    EXPECT_TRUE(IsWindowEnabled(testsupport::nativeWindow(*button)));
     post(WM_LBUTTONDOWN, 10, 10);
     post(WM_LBUTTONUP, 10, 10);
     EXPECT_EQ(1, clicks());
@@ -204,7 +203,7 @@ TEST_F(ButtonTest, DisablingDuringAPressGivesThePointerBack)
 {
     place(0);
     post(WM_LBUTTONDOWN, 10, 10);
-    ASSERT_EQ(button->window(), GetCapture());
+    ASSERT_EQ(testsupport::nativeWindow(*button), GetCapture());
     const int held = ImplQXComponent::getCaptureCount();
     button->disable();
     EXPECT_EQ(nullptr, GetCapture());
@@ -228,7 +227,7 @@ TEST_F(ButtonTest, HoverShowsTheHelpBelowThePointer)
     ASSERT_NE(nullptr, popup);
     EXPECT_TRUE(IsWindowVisible(popup));
     RECT buttonRect, popupRect;
-    GetWindowRect(button->window(), &buttonRect);
+    GetWindowRect(testsupport::nativeWindow(*button), &buttonRect);
     GetWindowRect(popup, &popupRect);
     EXPECT_EQ(buttonRect.left + 5, popupRect.left);
     EXPECT_EQ(buttonRect.top + 26, popupRect.top);
@@ -241,7 +240,7 @@ TEST_F(ButtonTest, HelpFollowsEachEntryOfTheRealPointer)
     place(0);
     button->setHelpText(QXString("help"));
     RECT rect;
-    GetWindowRect(button->window(), &rect);
+    GetWindowRect(testsupport::nativeWindow(*button), &rect);
     auto waitFor = [&](auto condition) {
         const DWORD start = GetTickCount();
         while (!condition() && GetTickCount() - start < 3000) {

@@ -23,7 +23,7 @@ protected:
         gauge->setForeground(QXColor(0, 0, 0));
         host.add(gauge);
         gauge->setInheritedFlag(inheritedFlag);
-        ASSERT_EQ(1, host.open());
+        ASSERT_EQ(1, testsupport::createPopup(host, 40, 40, 520, 200));
         testsupport::pumpMessages();
     }
     void TearDown() override { gauge->release(); }

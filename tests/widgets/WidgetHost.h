@@ -4,6 +4,7 @@
 #include "qxsdk/component/QXContainer.h"
 #include "qxsdk/graphics/ComponentGraphics.h"
 #include "tests/support/EventLog.h"
+#include "tests/support/TestWindow.h"
 
 #include <windows.h>
 
@@ -17,13 +18,6 @@ class WidgetHost : public QXSDK::QXContainer {
 public:
     explicit WidgetHost(testsupport::EventLog& log) : QXObject(), log(log) { retain(); }
 
-    int open(int width = 520, int height = 200)
-    {
-        setWindowType(QXSDK::QXComponent::kPopupWindow);
-        setBounds(40, 40, width, height, 0);
-        return create(QXSDK::CreateContext{GetModuleHandleA(nullptr), nullptr});
-    }
-    HWND window() { return getBinding()->getWindow(); }
     int actionPerformed(QXSDK::QXObject*, int id, long long value) override
     {
         log.push_back("action " + std::to_string(id) + " " + std::to_string(value));

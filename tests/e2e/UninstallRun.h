@@ -1,0 +1,70 @@
+#pragma once
+
+#include "tests/e2e/Installation.h"
+#include "tests/e2e/Screenshot.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The uninstaller process at one moment of its run.
+struct ProcessSample {
+    DWORD atMs;          // from the process start
+    SIZE_T workingSet;   // bytes
+    SIZE_T pagefileUsage; // bytes committed for the process (Wine's private bytes read 0)
+    int gdiObjects;      // -1 when the table could not be read
+    int windows;         // its top-level and child windows (Wine counts no USER objects)
+};
+
+// How one run of uninstall.exe went.
+struct RunResult {
+    bool boxShown = false;
+    bool windowShown = false;
+    bool finished = false; // the button became enabled
+    long exitCode = -1;
+    std::string recordedAddress; // what the browser stand-in received
+    // Milliseconds from the process start: the box seen, answered, the
+    // window seen, the button seen enabled (0 when it did not happen).
+    DWORD boxAtMs = 0, confirmedAtMs = 0, windowAtMs = 0, finishedAtMs = 0;
+    // About once a second from the window's appearance to the enabled button.
+    std::vector<ProcessSample> samples;
+    // What the user saw that was wrong (see RunWatcher), and how many looks
+    // during the run compared what the window showed.
+    std::vector<std::string> displayFaults;
+    int comparedLooks = 0;
+    // The pictures taken, each checked to show its window.
+    std::vector<Screenshot> screenshots;
+};
+
+// Runs the installation's uninstall.exe and drives it as a user would, in
+// four steps: answer the confirmation box, watch the run (checking what the
+// window shows, see RunWatcher), press "完成" (Done) with the real mouse
+// (xdotool), and collect how the process and the browser ended.
+class UninstallRun {
+public:
+    enum class Answer { Ok, Cancel };
+
+    UninstallRun(const Installation& installation, Answer answer);
+    // The current directory of the process: the installation folder, as
+    // Explorer and the Start menu's shortcut give it, unless set otherwise.
+    std::string startIn;
+    // Take screenshots into this folder (made if needed) during and after.
+    std::string screenshotFolder;
+    // Posts WM_CLOSE to the window after this many milliseconds of run (0: never).
+    DWORD closeAfterMs = 0;
+    // Terminates the process after this many milliseconds of run, as a power
+    // loss would end it (0: never).
+    DWORD killAfterMs = 0;
+    // How long the run may take from the process start before it is given up.
+    DWORD patienceMs = 30000;
+    RunResult go();
+
+private:
+    const Installation& installation;
+    Answer answer;
+};
+
+} // namespace e2e
