@@ -238,7 +238,8 @@ int getOSVersionCode()
     if (major == 5 && minor == 0) return kOSWindows2000;
     if (major == 5 && minor == 1) return kOSWindowsXP;
     if (major == 5 && minor == 2) return kOSWindowsServer2003;
-    if (major == 6 && minor == 0) return info.wProductType == VER_NT_WORKSTATION ? kOSWindowsVista : kOSWindowsServer2008;
+    if (major == 6 && minor == 0)
+        return info.wProductType == VER_NT_WORKSTATION ? kOSWindowsVista : kOSWindowsServer2008;
     if (major == 6 && minor == 1) return kOSWindows7;
     return 0;
 }

@@ -82,7 +82,8 @@ TEST(ShellExtension, RegsvrUnregistersTheExtension)
     EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, shellextension::kClassKey));
     EXPECT_EQ("regsvr32.exe /s /u " + shortPath(dll),
               readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kCommandLineValue));
-    EXPECT_EQ(systemFolderFile("regsvr32.exe"), readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kProgramValue));
+    EXPECT_EQ(systemFolderFile("regsvr32.exe"),
+              readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kProgramValue));
     RegDeleteTreeA(HKEY_CLASSES_ROOT, shellextension::kClassKey);
     RegDeleteKeyA(HKEY_CLASSES_ROOT, shellextension::kClassKey);
     // Let the DLL go before the scratch directory is removed.

@@ -42,8 +42,8 @@ TEST(Run, OwnProgramIsShownAtItsTurnAndGoesAfterTheRegistryStep)
 
     // Each line: the status line, then whether the program's file and the
     // product key are still there, after one tick.
-    EXPECT_EQ((std::vector<std::string>{"Remove->" + program + "|program|key", "Remove->" + dir / "a.txt" + "|program|key",
-                                        "|-|-"}),
+    EXPECT_EQ((std::vector<std::string>{"Remove->" + program + "|program|key",
+                                        "Remove->" + dir / "a.txt" + "|program|key", "|-|-"}),
               lines(log));
     for (const std::string& parked : parkedFiles())
         if (!parkedBefore.count(parked)) unpark(parked);

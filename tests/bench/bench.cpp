@@ -129,7 +129,8 @@ void printTickTimes(const TickTimes& times)
     for (double t : times.ticks) total += t;
     std::vector<double> sorted = times.ticks;
     std::sort(sorted.begin(), sorted.end());
-    const size_t slowest = static_cast<size_t>(std::max_element(times.ticks.begin(), times.ticks.end()) - times.ticks.begin());
+    const auto longest = std::max_element(times.ticks.begin(), times.ticks.end());
+    const size_t slowest = static_cast<size_t>(longest - times.ticks.begin());
     std::printf("tick processing, %zu ticks: mean %.3f ms (goal under 1 ms), median %.3f ms, 99th percentile %.3f ms, "
                 "longest %.3f ms (tick %zu)\n",
                 count, 1000 * total / count, 1000 * sorted[count / 2], 1000 * sorted[count * 99 / 100],

@@ -22,6 +22,8 @@ using testsupport::pumpMessages;
 using testsupport::RecordingActionListener;
 using testsupport::RecordingListener;
 using testsupport::shownPixel;
+using testsupport::createPopup;
+using testsupport::nativeWindow;
 
 namespace {
 
@@ -46,7 +48,7 @@ protected:
         component.addComponentListener(&first);
         component.addComponentListener(&second);
         component.addComponentListener(&first); // registered once
-        ASSERT_EQ(1, testsupport::createPopup(component, 20, 20, 120, 80));
+        ASSERT_EQ(1, createPopup(component, 20, 20, 120, 80));
         pumpMessages();
         log.clear();
     }
@@ -73,12 +75,12 @@ TEST(ClassRegistry, OneRegistrationForAllComponentsOfAName)
     auto* b = new ProbeComponent(log, "b");
     a->setClassName(QXString(name));
     b->setClassName(QXString(name));
-    ASSERT_EQ(1, testsupport::createPopup(*a, 0, 0, 30, 30));
+    ASSERT_EQ(1, createPopup(*a, 0, 0, 30, 30));
     EXPECT_TRUE(classExists(name));
-    ASSERT_EQ(1, testsupport::createPopup(*b, 40, 0, 30, 30));
+    ASSERT_EQ(1, createPopup(*b, 40, 0, 30, 30));
     delete a;
     EXPECT_TRUE(classExists(name)); // b still uses it
-    EXPECT_TRUE(IsWindow(testsupport::nativeWindow(*b)));
+    EXPECT_TRUE(IsWindow(nativeWindow(*b)));
     delete b;
     EXPECT_FALSE(classExists(name));
 }
@@ -88,11 +90,11 @@ TEST(ClassRegistry, ComponentCanBeCreatedAgainAfterItsWindowWent)
     EventLog log;
     ProbeComponent component(log);
     component.setClassName(QXString("VexloTestAgainClass"));
-    ASSERT_EQ(1, testsupport::createPopup(component, 0, 0, 30, 30));
+    ASSERT_EQ(1, createPopup(component, 0, 0, 30, 30));
     component.destroyWindow();
     EXPECT_EQ(0, component.isCreated());
     EXPECT_FALSE(classExists("VexloTestAgainClass"));
-    ASSERT_EQ(1, testsupport::createPopup(component, 0, 0, 30, 30));
+    ASSERT_EQ(1, createPopup(component, 0, 0, 30, 30));
     EXPECT_TRUE(classExists("VexloTestAgainClass"));
 }
 
@@ -125,20 +127,20 @@ TEST_F(Dispatch, OwnerAnsweringZeroLeavesTheMessageToWindows)
 TEST_F(Dispatch, RuleBKeepsTheWindowOpen)
 {
     second.answer("closing", 0);
-    SendMessageA(testsupport::nativeWindow(component), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(testsupport::nativeWindow(component)));
+    SendMessageA(nativeWindow(component), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(nativeWindow(component)));
     EXPECT_EQ((EventLog{"first:closing()", "second:closing()"}), log);
 
     log.clear();
     second.answer("closing", 1);
     component.closingAnswer = 0;
-    SendMessageA(testsupport::nativeWindow(component), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(testsupport::nativeWindow(component)));
+    SendMessageA(nativeWindow(component), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(nativeWindow(component)));
     EXPECT_EQ((EventLog{"first:closing()", "second:closing()", "own.closing"}), log);
 
     log.clear();
     component.closingAnswer = 1;
-    HWND window = testsupport::nativeWindow(component);
+    HWND window = nativeWindow(component);
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(0, component.isCreated());
@@ -269,7 +271,7 @@ TEST_F(Dispatch, RealPointerProducesTrackingEvents)
     // The pointer moves over the window for real: Windows itself must then
     // report hover and leave through the tracking that the first move armed.
     RECT rect;
-    GetWindowRect(testsupport::nativeWindow(component), &rect);
+    GetWindowRect(nativeWindow(component), &rect);
     SetCursorPos(rect.left + 30, rect.top + 30);
     SetCursorPos(rect.left + 31, rect.top + 31);
     const DWORD start = GetTickCount();
@@ -313,7 +315,7 @@ TEST_F(Dispatch, DroppedFilesArriveAsSeparateCopies)
 
 TEST_F(Dispatch, EraseBackgroundIsAnsweredWithoutListeners)
 {
-    EXPECT_EQ(2, SendMessageA(testsupport::nativeWindow(component), WM_ERASEBKGND, 0, 0));
+    EXPECT_EQ(2, SendMessageA(nativeWindow(component), WM_ERASEBKGND, 0, 0));
     for (UINT message : {WM_ENABLE, WM_WINDOWPOSCHANGING, WM_CAPTURECHANGED, WM_SYSCOMMAND, WM_NOTIFY})
         EXPECT_EQ(1, send(message)) << message;
     EXPECT_TRUE(log.empty());
@@ -327,7 +329,7 @@ TEST_F(Dispatch, CommandsCarryTheirWords)
 
 TEST_F(Dispatch, PaintReachesTheScreenOnlyWhenTheOwnerSaysSo)
 {
-    HWND window = testsupport::nativeWindow(component);
+    HWND window = nativeWindow(component);
     // The window shows whatever was there before when the owner answers 0.
     const RECT all = {0, 0, 120, 80};
     FillRect(WindowDC(window).get(), &all, GdiObject<HBRUSH>(CreateSolidBrush(RGB(0, 0, 255))).get());
@@ -389,10 +391,10 @@ TEST(QueuedActions, ChildActionReachesTheParentWithTheChildAsSource)
 {
     EventLog log;
     ProbeComponent parent(log, "parent"), child(log, "child");
-    ASSERT_EQ(1, testsupport::createPopup(parent, 0, 0, 100, 100));
+    ASSERT_EQ(1, createPopup(parent, 0, 0, 100, 100));
     child.setSize(20, 20, 0);
     ASSERT_EQ(1, parent.createChild(&child));
-    ASSERT_EQ(testsupport::nativeWindow(parent), GetParent(testsupport::nativeWindow(child)));
+    ASSERT_EQ(nativeWindow(parent), GetParent(nativeWindow(child)));
     RecordingActionListener actions(log, "listener");
     parent.addActionListener(&actions);
     pumpMessages();
@@ -414,14 +416,14 @@ TEST(Capture, CountedAcrossComponents)
 {
     EventLog log;
     ProbeComponent a(log, "a"), b(log, "b");
-    ASSERT_EQ(1, testsupport::createPopup(a, 0, 0, 30, 30));
-    ASSERT_EQ(1, testsupport::createPopup(b, 40, 0, 30, 30));
+    ASSERT_EQ(1, createPopup(a, 0, 0, 30, 30));
+    ASSERT_EQ(1, createPopup(b, 40, 0, 30, 30));
     a.captureMouse();
     b.captureMouse();
     EXPECT_EQ(2, ImplQXComponent::getCaptureCount());
     EXPECT_EQ(1, b.hasMouseCapture());
     a.releaseMouse(0);
-    EXPECT_EQ(testsupport::nativeWindow(b), GetCapture());
+    EXPECT_EQ(nativeWindow(b), GetCapture());
     b.releaseMouse(0);
     EXPECT_EQ(nullptr, GetCapture());
     b.releaseMouse(0);
@@ -441,7 +443,7 @@ TEST(Clipboard, RoundTripIncludingTheEmptyText)
     QXString out("untouched");
     EXPECT_EQ(0, component.copyToClipboard(QXString("x")));
     EXPECT_EQ(0, component.pasteFromClipboard(out));
-    ASSERT_EQ(1, testsupport::createPopup(component, 0, 0, 30, 30));
+    ASSERT_EQ(1, createPopup(component, 0, 0, 30, 30));
 
     EXPECT_EQ(1, component.copyToClipboard(QXString("Vexlo \xD0\xB6\xD4\xD8")));
     EXPECT_EQ(1, component.pasteFromClipboard(out));
@@ -470,7 +472,7 @@ TEST(Clipboard, PastedTextStopsAtTheEndOfAnUnterminatedBlock)
     // Another program may put CF_TEXT on the clipboard without its zero byte.
     EventLog log;
     ProbeComponent component(log);
-    ASSERT_EQ(1, testsupport::createPopup(component, 0, 0, 30, 30));
+    ASSERT_EQ(1, createPopup(component, 0, 0, 30, 30));
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 4096);
@@ -502,30 +504,31 @@ TEST(WindowServices, TopMostOnlyWithAWindow)
     EventLog log;
     ProbeComponent component(log);
     component.getBinding()->setTopMost(1); // nothing to apply it to: not even remembered
-    ASSERT_EQ(1, testsupport::createPopup(component, 0, 0, 30, 30));
-    EXPECT_FALSE(GetWindowLongA(testsupport::nativeWindow(component), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ASSERT_EQ(1, createPopup(component, 0, 0, 30, 30));
+    EXPECT_FALSE(GetWindowLongA(nativeWindow(component), GWL_EXSTYLE) & WS_EX_TOPMOST);
     component.getBinding()->setTopMost(1);
-    EXPECT_TRUE(GetWindowLongA(testsupport::nativeWindow(component), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongA(nativeWindow(component), GWL_EXSTYLE) & WS_EX_TOPMOST);
     component.destroyWindow();
     ASSERT_EQ(1, component.create(CreateContext{instance(), nullptr}));
-    EXPECT_TRUE(GetWindowLongA(testsupport::nativeWindow(component), GWL_EXSTYLE) & WS_EX_TOPMOST); // made topmost again
+    // Made topmost again.
+    EXPECT_TRUE(GetWindowLongA(nativeWindow(component), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
 TEST(WindowServices, GeometryTextAndMeasuring)
 {
     EventLog log;
     ProbeComponent component(log);
-    ASSERT_EQ(1, testsupport::createPopup(component, 10, 10, 50, 40));
+    ASSERT_EQ(1, createPopup(component, 10, 10, 50, 40));
     EXPECT_NE(0, component.setBounds(QXRect(15, 25, 70, 30), 1));
     RECT rect;
-    GetWindowRect(testsupport::nativeWindow(component), &rect);
+    GetWindowRect(nativeWindow(component), &rect);
     EXPECT_EQ(15, rect.left);
     EXPECT_EQ(70, rect.right - rect.left);
     EXPECT_EQ(15, component.getScreenLocation().getX());
     EXPECT_EQ(25, component.getScreenLocation().getY());
     component.setText(QXString("title"));
     char text[16] = {};
-    GetWindowTextA(testsupport::nativeWindow(component), text, sizeof text);
+    GetWindowTextA(nativeWindow(component), text, sizeof text);
     EXPECT_STREQ("title", text);
     EXPECT_GT(component.getTextExtent(QXString("Vexlo")).getWidth(), 10);
     EXPECT_GT(component.getTextHeight(), 5);
@@ -539,7 +542,7 @@ TEST(WindowServices, GeometryTextAndMeasuring)
     caret->release();
     NativeHandles handles{};
     EXPECT_EQ(1, component.getNativeContext(handles));
-    EXPECT_EQ(testsupport::nativeWindow(component), handles.window);
+    EXPECT_EQ(nativeWindow(component), handles.window);
     EXPECT_EQ(instance(), handles.instance);
 }
 
@@ -631,7 +634,7 @@ TEST(WindowServices, CursorsAndIconsMadeForTheClassGoWhenReplacedAndWithTheClass
     {
         ProbeComponent warmUp(log);
         warmUp.setClassName(QXString("VexloTestShapesClass"));
-        ASSERT_EQ(1, testsupport::createPopup(warmUp, 10, 10, 40, 30));
+        ASSERT_EQ(1, createPopup(warmUp, 10, 10, 40, 30));
         setCustomShapes(warmUp, 1, 16);
         warmUp.destroyWindow();
     }
@@ -640,13 +643,13 @@ TEST(WindowServices, CursorsAndIconsMadeForTheClassGoWhenReplacedAndWithTheClass
     {
         ProbeComponent component(log);
         component.setClassName(QXString("VexloTestShapesClass"));
-        ASSERT_EQ(1, testsupport::createPopup(component, 10, 10, 40, 30));
+        ASSERT_EQ(1, createPopup(component, 10, 10, 40, 30));
         setCustomShapes(component, 1, 16);
         const int withShapes = testsupport::liveGdiObjects();
         for (int i = 0; i < 10000; ++i) setCustomShapes(component, i % 31, i == 9999 ? 48 : 16);
         EXPECT_EQ(withShapes, testsupport::liveGdiObjects());
 
-        HWND window = testsupport::nativeWindow(component);
+        HWND window = nativeWindow(component);
         EXPECT_EQ(9999 % 31, hotSpotOf(reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HCURSOR))));
         EXPECT_EQ(48, widthOf(reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON))));
         EXPECT_EQ(48, widthOf(reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM))));
@@ -660,7 +663,7 @@ TEST(WindowServices, ShapeOfAnAllTransparentImageIsEmpty)
 {
     EventLog log;
     ProbeComponent component(log);
-    ASSERT_EQ(1, testsupport::createPopup(component, 0, 0, 8, 6));
+    ASSERT_EQ(1, createPopup(component, 0, 0, 8, 6));
     QXImage image(8, 6, IQXImageSource::kFormatRGB);
     image.retain();
     for (int y = 0; y < 6; ++y)
@@ -674,7 +677,7 @@ TEST(WindowServices, ShapeOfAnAllTransparentImageIsEmpty)
     image.pixelAt(3, 2)[0] = 11;
     component.setShape(&image, QXColor(10, 20, 30));
     HRGN region = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_EQ(SIMPLEREGION, GetWindowRgn(testsupport::nativeWindow(component), region));
+    ASSERT_EQ(SIMPLEREGION, GetWindowRgn(nativeWindow(component), region));
     RECT box;
     GetRgnBox(region, &box);
     EXPECT_EQ(3, box.left);
@@ -684,6 +687,6 @@ TEST(WindowServices, ShapeOfAnAllTransparentImageIsEmpty)
 
     image.pixelAt(3, 2)[0] = 10;
     component.setShape(&image, QXColor(10, 20, 30));
-    EXPECT_EQ(NULLREGION, GetWindowRgn(testsupport::nativeWindow(component), region));
+    EXPECT_EQ(NULLREGION, GetWindowRgn(nativeWindow(component), region));
     DeleteObject(region);
 }

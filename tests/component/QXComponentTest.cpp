@@ -11,6 +11,8 @@ using namespace QXSDK;
 using testsupport::EventLog;
 using testsupport::RecordingActionListener;
 using testsupport::RecordingListener;
+using testsupport::createPopup;
+using testsupport::nativeWindow;
 
 namespace {
 
@@ -48,23 +50,23 @@ TEST(QXComponentState, ValuesSetBeforeCreateAreUsed)
     component.setText(QXString("Vexlo"));
     component.hide();
     component.disable();
-    ASSERT_EQ(1, testsupport::createPopup(component, 30, 40, 120, 80));
+    ASSERT_EQ(1, createPopup(component, 30, 40, 120, 80));
     EXPECT_EQ(1, component.isCreated());
     RECT rect;
-    GetWindowRect(testsupport::nativeWindow(component), &rect);
+    GetWindowRect(nativeWindow(component), &rect);
     EXPECT_EQ(30, rect.left);
     EXPECT_EQ(40, rect.top);
     EXPECT_EQ(120, rect.right - rect.left);
     EXPECT_EQ(80, rect.bottom - rect.top);
     char title[32] = {};
-    GetWindowTextA(testsupport::nativeWindow(component), title, sizeof title);
+    GetWindowTextA(nativeWindow(component), title, sizeof title);
     EXPECT_STREQ("Vexlo", title);
-    EXPECT_FALSE(IsWindowVisible(testsupport::nativeWindow(component)));
-    EXPECT_FALSE(IsWindowEnabled(testsupport::nativeWindow(component)));
+    EXPECT_FALSE(IsWindowVisible(nativeWindow(component)));
+    EXPECT_FALSE(IsWindowEnabled(nativeWindow(component)));
     component.show(1);
     component.enable();
-    EXPECT_TRUE(IsWindowVisible(testsupport::nativeWindow(component)));
-    EXPECT_TRUE(IsWindowEnabled(testsupport::nativeWindow(component)));
+    EXPECT_TRUE(IsWindowVisible(nativeWindow(component)));
+    EXPECT_TRUE(IsWindowEnabled(nativeWindow(component)));
     EXPECT_EQ(0, component.isDisabled());
 }
 
@@ -86,8 +88,8 @@ TEST(QXComponentState, StylePresets)
     component.setWindowType(QXComponent::kPopupWindow); // the whole word is replaced
     EXPECT_FALSE(binding->getStyle() & WS_DISABLED);
     EXPECT_EQ(1, component.isDisabled());
-    ASSERT_EQ(1, testsupport::createPopup(component, 0, 0, 50, 50));
-    EXPECT_FALSE(IsWindowEnabled(testsupport::nativeWindow(component))); // create disables it again
+    ASSERT_EQ(1, createPopup(component, 0, 0, 50, 50));
+    EXPECT_FALSE(IsWindowEnabled(nativeWindow(component))); // create disables it again
 }
 
 TEST(QXComponentActions, ListenersAreUniqueAndFanOutInOrder)
@@ -147,33 +149,33 @@ TEST(QXComponentSelfFilter, LeftPressFromAnySourceTakesTheFocus)
 {
     EventLog log;
     ProbeComponent component(log), other(log, "other");
-    ASSERT_EQ(1, testsupport::createPopup(component, 0, 0, 60, 40));
-    ASSERT_EQ(1, testsupport::createPopup(other, 100, 0, 60, 40));
-    SetFocus(testsupport::nativeWindow(other));
-    ASSERT_EQ(testsupport::nativeWindow(other), GetFocus());
+    ASSERT_EQ(1, createPopup(component, 0, 0, 60, 40));
+    ASSERT_EQ(1, createPopup(other, 100, 0, 60, 40));
+    SetFocus(nativeWindow(other));
+    ASSERT_EQ(nativeWindow(other), GetFocus());
     testsupport::pumpMessages();
     log.clear();
 
     component.onMousePressed(&other, QXPoint(1, 1));
-    EXPECT_EQ(testsupport::nativeWindow(component), GetFocus());
+    EXPECT_EQ(nativeWindow(component), GetFocus());
     EXPECT_EQ(1, component.hasFocus());
     EXPECT_TRUE(log.empty()); // mousePressed is for the own source only
 
-    SetFocus(testsupport::nativeWindow(other));
+    SetFocus(nativeWindow(other));
     component.setFocusOnClick(0);
     component.onMousePressed(&other, QXPoint(1, 1));
-    EXPECT_EQ(testsupport::nativeWindow(other), GetFocus());
+    EXPECT_EQ(nativeWindow(other), GetFocus());
     component.setFocusOnClick(1);
     component.disable();
     component.onMousePressed(&component, QXPoint(1, 1));
-    EXPECT_EQ(testsupport::nativeWindow(other), GetFocus());
+    EXPECT_EQ(nativeWindow(other), GetFocus());
 }
 
 TEST(QXComponentSelfFilter, OnlyItsOwnDestructionClearsCreated)
 {
     EventLog log;
     ProbeComponent component(log), other(log, "other");
-    ASSERT_EQ(1, testsupport::createPopup(component, 0, 0, 40, 40));
+    ASSERT_EQ(1, createPopup(component, 0, 0, 40, 40));
     EXPECT_EQ(1, component.isCreated());
     log.clear();
     component.onDestroyed(&other); // a window it listens to went, not its own

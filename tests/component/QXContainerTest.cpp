@@ -12,6 +12,8 @@
 using namespace QXSDK;
 using testsupport::EventLog;
 using testsupport::pumpMessages;
+using testsupport::createPopup;
+using testsupport::nativeWindow;
 
 namespace {
 
@@ -77,17 +79,17 @@ TEST(QXContainer, ChildrenAreWiredInInsertionOrderWhenAttached)
     childFont->release();
     container.add(&a);
     container.add(&b);
-    EXPECT_EQ(nullptr, testsupport::nativeWindow(a));
+    EXPECT_EQ(nullptr, nativeWindow(a));
 
-    ASSERT_EQ(1, testsupport::createPopup(container, 0, 0, 200, 100));
+    ASSERT_EQ(1, createPopup(container, 0, 0, 200, 100));
     container.add(&c); // wired at once
     EventLog created;
     std::copy_if(log.begin(), log.end(), std::back_inserter(created),
                  [](const std::string& line) { return line.find(" window") != std::string::npos; });
     EXPECT_EQ((EventLog{"a window", "b window", "c window"}), created);
     for (Child* child : {&a, &b, &c}) {
-        ASSERT_NE(nullptr, testsupport::nativeWindow(*child));
-        EXPECT_EQ(testsupport::nativeWindow(container), GetParent(testsupport::nativeWindow(*child)));
+        ASSERT_NE(nullptr, nativeWindow(*child));
+        EXPECT_EQ(nativeWindow(container), GetParent(nativeWindow(*child)));
         QXFont* mine = container.getFont();
         QXFont* theirs = child->getFont();
         EXPECT_EQ(mine, theirs); // the container's font replaced the child's own
@@ -97,7 +99,7 @@ TEST(QXContainer, ChildrenAreWiredInInsertionOrderWhenAttached)
     pumpMessages();
     log.clear();
     for (Child* child : {&a, &b, &c}) {
-        SendMessageA(testsupport::nativeWindow(*child), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        SendMessageA(nativeWindow(*child), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         child->postActionToParent(5, 0);
         child->fireAction(6, 0);
     }
@@ -118,10 +120,10 @@ TEST(QXContainer, RemovingTheMiddleChildKeepsTheOrder)
     EventLog log;
     Child a(log, "a", 0), b(log, "b", 30), c(log, "c", 60);
     ProbeContainer container(log);
-    ASSERT_EQ(1, testsupport::createPopup(container, 0, 0, 200, 100));
+    ASSERT_EQ(1, createPopup(container, 0, 0, 200, 100));
     for (Child* child : {&a, &b, &c}) container.add(child);
     EXPECT_EQ(2, references(b));
-    HWND bWindow = testsupport::nativeWindow(b);
+    HWND bWindow = nativeWindow(b);
     container.remove(&b);
     EXPECT_EQ(1, references(b));
     EXPECT_FALSE(IsWindow(bWindow));
@@ -140,7 +142,7 @@ TEST(QXContainer, RemovingTheMiddleChildKeepsTheOrder)
     LPARAM lParam = MAKELPARAM(1, 1);
     b.getBinding()->handleMessage(WM_MOUSEMOVE, &wParam, &lParam);
     EXPECT_EQ(0, std::count(log.begin(), log.end(), "container heard a move"));
-    SendMessageA(testsupport::nativeWindow(c), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    SendMessageA(nativeWindow(c), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     EXPECT_EQ(1, std::count(log.begin(), log.end(), "container heard a move"));
 
     container.remove(&b); // no longer there: nothing changes
@@ -156,7 +158,7 @@ TEST(QXContainer, ChildAddedAfterOthersLostTheirWindowsIsMadePaintedAndHeard)
     ProbeContainer container(log);
     container.add(&a);
     container.add(&b);
-    ASSERT_EQ(1, testsupport::createPopup(container, 0, 0, 200, 100));
+    ASSERT_EQ(1, createPopup(container, 0, 0, 200, 100));
     container.remove(&b); // its window goes with it
     a.destroyWindow();    // a stays a child, without a window
     // Only the container's own window decides whether it is created.
@@ -164,12 +166,12 @@ TEST(QXContainer, ChildAddedAfterOthersLostTheirWindowsIsMadePaintedAndHeard)
     EXPECT_EQ(0, a.isCreated());
 
     container.add(&c);
-    ASSERT_NE(nullptr, testsupport::nativeWindow(c));
-    EXPECT_EQ(testsupport::nativeWindow(container), GetParent(testsupport::nativeWindow(c)));
+    ASSERT_NE(nullptr, nativeWindow(c));
+    EXPECT_EQ(nativeWindow(container), GetParent(nativeWindow(c)));
     pumpMessages();
-    EXPECT_EQ(RGB(255, 0, 0), testsupport::shownPixel(testsupport::nativeWindow(c), 10, 10)); // the probe's paint
+    EXPECT_EQ(RGB(255, 0, 0), testsupport::shownPixel(nativeWindow(c), 10, 10)); // the probe's paint
     log.clear();
-    SendMessageA(testsupport::nativeWindow(c), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    SendMessageA(nativeWindow(c), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
     EXPECT_EQ(1, std::count(log.begin(), log.end(), "c.mouseMoved(2,2)"));
     EXPECT_EQ(1, std::count(log.begin(), log.end(), "container heard a move"));
 }
@@ -237,20 +239,20 @@ TEST(QXContainer, FocusUpdateAndPressesOfChildren)
     ProbeContainer container(log);
     container.add(&a);
     container.add(&b);
-    ASSERT_EQ(1, testsupport::createPopup(container, 0, 0, 200, 100));
+    ASSERT_EQ(1, createPopup(container, 0, 0, 200, 100));
     pumpMessages();
 
-    SetFocus(testsupport::nativeWindow(b));
+    SetFocus(nativeWindow(b));
     EXPECT_EQ(0, a.hasFocus());
     EXPECT_EQ(1, container.hasFocus()); // through its second child
     // A press on a child makes the child, not the container, take the focus.
-    SetFocus(testsupport::nativeWindow(a));
-    SendMessageA(testsupport::nativeWindow(b), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    EXPECT_EQ(testsupport::nativeWindow(b), GetFocus());
-    SendMessageA(testsupport::nativeWindow(b), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    SendMessageA(testsupport::nativeWindow(container), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 50));
-    EXPECT_EQ(testsupport::nativeWindow(container), GetFocus());
-    SendMessageA(testsupport::nativeWindow(container), WM_LBUTTONUP, 0, MAKELPARAM(150, 50));
+    SetFocus(nativeWindow(a));
+    SendMessageA(nativeWindow(b), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    EXPECT_EQ(nativeWindow(b), GetFocus());
+    SendMessageA(nativeWindow(b), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    SendMessageA(nativeWindow(container), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 50));
+    EXPECT_EQ(nativeWindow(container), GetFocus());
+    SendMessageA(nativeWindow(container), WM_LBUTTONUP, 0, MAKELPARAM(150, 50));
     EXPECT_EQ(1, container.hasFocus());
 
     log.clear();
@@ -267,7 +269,7 @@ TEST(QXContainer, DestroyingTheWindowUnwiresTheChildren)
     Child a(log, "a", 0);
     ProbeContainer container(log);
     container.add(&a);
-    ASSERT_EQ(1, testsupport::createPopup(container, 0, 0, 100, 100));
+    ASSERT_EQ(1, createPopup(container, 0, 0, 100, 100));
     container.destroyWindow();
     log.clear();
     WPARAM wParam = 0;

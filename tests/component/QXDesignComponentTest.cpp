@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 using namespace QXSDK;
+using testsupport::createPopup;
+using testsupport::nativeWindow;
 
 namespace {
 
@@ -15,7 +17,8 @@ public:
     DesignWindow() : QXObject() { retain(); }
     void send(UINT message, int x, int y)
     {
-        SendMessageA(testsupport::nativeWindow(*this), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+        const WPARAM buttons = message == WM_LBUTTONDOWN ? MK_LBUTTON : 0;
+        SendMessageA(nativeWindow(*this), message, buttons, MAKELPARAM(x, y));
     }
 };
 
@@ -114,11 +117,11 @@ TEST(QXDesignComponentDrag, EveryHandleMovesOrResizesItsEdges)
                         {6, 30, 38, 100, 100, 60, 43}, {7, 1, 38, 107, 100, 53, 43}, {8, 1, 20, 107, 100, 53, 40}};
     for (const Row& row : rows) {
         DesignWindow component;
-        ASSERT_EQ(1, testsupport::createPopup(component, 100, 100, 60, 40));
+        ASSERT_EQ(1, createPopup(component, 100, 100, 60, 40));
         component.setDesignMode(1);
         ASSERT_EQ(row.handle, component.hitTestHandle(QXPoint(row.pressX, row.pressY)));
         component.send(WM_LBUTTONDOWN, row.pressX, row.pressY);
-        EXPECT_EQ(testsupport::nativeWindow(component), GetCapture());
+        EXPECT_EQ(nativeWindow(component), GetCapture());
         component.send(WM_MOUSEMOVE, row.pressX + 7, row.pressY + 3);
         QXPoint location = component.getLocation();
         QXSize size = component.getSize();
@@ -127,7 +130,7 @@ TEST(QXDesignComponentDrag, EveryHandleMovesOrResizesItsEdges)
         EXPECT_EQ(row.w, size.getWidth()) << row.handle;
         EXPECT_EQ(row.h, size.getHeight()) << row.handle;
         RECT rect;
-        GetWindowRect(testsupport::nativeWindow(component), &rect);
+        GetWindowRect(nativeWindow(component), &rect);
         EXPECT_EQ(row.x, rect.left) << row.handle;
         EXPECT_EQ(row.w, rect.right - rect.left) << row.handle;
         component.send(WM_LBUTTONUP, row.pressX + 7, row.pressY + 3);
@@ -138,7 +141,7 @@ TEST(QXDesignComponentDrag, EveryHandleMovesOrResizesItsEdges)
 TEST(QXDesignComponentDrag, GrowingEdgesCarryTheOriginAlong)
 {
     DesignWindow component;
-    ASSERT_EQ(1, testsupport::createPopup(component, 100, 100, 60, 40));
+    ASSERT_EQ(1, createPopup(component, 100, 100, 60, 40));
     component.setDesignMode(1);
     component.send(WM_LBUTTONDOWN, 58, 38); // handle 5
     component.send(WM_MOUSEMOVE, 65, 41);   // +7, +3
@@ -152,7 +155,7 @@ TEST(QXDesignComponentDrag, NoEdgeCrossesTheOpposite)
 {
     for (int dx : {6, 4}) {
         DesignWindow component;
-        ASSERT_EQ(1, testsupport::createPopup(component, 100, 100, 10, 40));
+        ASSERT_EQ(1, createPopup(component, 100, 100, 10, 40));
         component.setDesignMode(1);
         ASSERT_EQ(8, component.hitTestHandle(QXPoint(1, 20)));
         component.send(WM_LBUTTONDOWN, 1, 20);
@@ -171,7 +174,7 @@ TEST(QXDesignComponentDrag, NoEdgeCrossesTheOpposite)
 TEST(QXDesignComponentDrag, PressAndReleaseWithoutMovingChangeNothing)
 {
     DesignWindow component;
-    ASSERT_EQ(1, testsupport::createPopup(component, 100, 100, 60, 40));
+    ASSERT_EQ(1, createPopup(component, 100, 100, 60, 40));
     component.setDesignMode(1);
     component.send(WM_LBUTTONDOWN, 20, 20);
     component.send(WM_MOUSEMOVE, 20, 20);
@@ -183,7 +186,7 @@ TEST(QXDesignComponentDrag, PressAndReleaseWithoutMovingChangeNothing)
 TEST(QXDesignComponentDrag, OutsideDesignModeNothingHappens)
 {
     DesignWindow component;
-    ASSERT_EQ(1, testsupport::createPopup(component, 100, 100, 60, 40));
+    ASSERT_EQ(1, createPopup(component, 100, 100, 60, 40));
     component.send(WM_LBUTTONDOWN, 1, 1);
     EXPECT_EQ(nullptr, GetCapture());
     component.send(WM_MOUSEMOVE, 20, 20);
@@ -195,15 +198,16 @@ TEST(QXDesignComponentDrag, OutsideDesignModeNothingHappens)
 TEST(QXDesignComponentCursor, SizingCursorFollowsTheHandleUnderThePointer)
 {
     DesignWindow component;
-    ASSERT_EQ(1, testsupport::createPopup(component, 100, 100, 60, 40));
+    ASSERT_EQ(1, createPopup(component, 100, 100, 60, 40));
     component.setDesignMode(1);
-    SendMessageA(testsupport::nativeWindow(component), WM_SETFOCUS, 0, 0);
+    SendMessageA(nativeWindow(component), WM_SETFOCUS, 0, 0);
     const struct {
         int x, y, id;
     } cases[] = {{58, 20, 32644}, {1, 1, 32642}, {30, 1, 32645}, {58, 1, 32643}, {20, 20, 32512}};
     for (const auto& c : cases) {
         component.send(WM_MOUSEMOVE, c.x, c.y);
-        const HCURSOR shown = reinterpret_cast<HCURSOR>(GetClassLongPtrA(testsupport::nativeWindow(component), GCLP_HCURSOR));
+        const HCURSOR shown =
+            reinterpret_cast<HCURSOR>(GetClassLongPtrA(nativeWindow(component), GCLP_HCURSOR));
         EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(c.id)), shown) << c.x << "," << c.y;
     }
 }

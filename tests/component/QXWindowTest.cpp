@@ -14,6 +14,7 @@
 
 using namespace QXSDK;
 using testsupport::EventLog;
+using testsupport::nativeWindow;
 
 namespace {
 
@@ -189,15 +190,15 @@ TEST(QXWindow, TopMostOnAndOffNeitherMovesNorResizes)
     ScriptedWindow window(log);
     RECT before = {}, after = {};
     LONG onStyle = 0, offStyle = 0;
-    window.steps = {[&] { GetWindowRect(testsupport::nativeWindow(window), &before); },
+    window.steps = {[&] { GetWindowRect(nativeWindow(window), &before); },
                     [&] {
                         window.setTopMost(1);
-                        onStyle = GetWindowLongA(testsupport::nativeWindow(window), GWL_EXSTYLE);
+                        onStyle = GetWindowLongA(nativeWindow(window), GWL_EXSTYLE);
                     },
                     [&] {
                         window.setTopMost(0);
-                        offStyle = GetWindowLongA(testsupport::nativeWindow(window), GWL_EXSTYLE);
-                        GetWindowRect(testsupport::nativeWindow(window), &after);
+                        offStyle = GetWindowLongA(nativeWindow(window), GWL_EXSTYLE);
+                        GetWindowRect(nativeWindow(window), &after);
                         window.quit();
                     }};
     window.create(CreateContext{GetModuleHandleA(nullptr), nullptr});
@@ -216,7 +217,7 @@ TEST(QXWindow, QuitFromAHandlerReturnsWithTheWindowStillThere)
     window.steps = {[&] { window.quit(); }};
     EXPECT_EQ(1, window.create(CreateContext{GetModuleHandleA(nullptr), nullptr}));
     EXPECT_FALSE(watchdog.hasFired());
-    EXPECT_TRUE(IsWindow(testsupport::nativeWindow(window)));
+    EXPECT_TRUE(IsWindow(nativeWindow(window)));
     EXPECT_EQ(1, window.isCreated());
     window.destroyWindow();
     MSG message;

@@ -195,6 +195,12 @@ protected:
         EXPECT_EQ(std::vector<std::string>{}, restarted.pending);
     }
 
+    // The files and the registry after a run are the expected ones.
+    void checkSnapshot(const Expectation& expected, const Snapshot& after)
+    {
+        checkFiles(expected, after);
+        checkRegistry(expected, after);
+    }
     void checkFiles(const Expectation& expected, const Snapshot& after)
     {
         EXPECT_EQ("", Snapshot::difference(expected.files, after.files));
@@ -244,8 +250,7 @@ protected:
     {
         const Outcome outcome = runToTheEnd(installation);
         const Expectation expected = expectedAfter(installation, outcome.before, registryStep, windows7, kept);
-        checkFiles(expected, outcome.after);
-        checkRegistry(expected, outcome.after);
+        checkSnapshot(expected, outcome.after);
     }
 };
 
@@ -281,9 +286,7 @@ TEST_F(Uninstaller, CompleteRunRemovesTheProduct)
               testsupport::readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kCommandLineValue));
 
     const Snapshot after = Snapshot::take(installation);
-    const Expectation expected = expectedAfter(installation, before, true);
-    checkFiles(expected, after);
-    checkRegistry(expected, after);
+    checkSnapshot(expectedAfter(installation, before, true), after);
     expectParked(before, after, installation, true);
     // The running uninstaller itself went to the temporary directory, and
     // the folder it was started in went after it.
@@ -315,9 +318,7 @@ TEST_F(Uninstaller, ShellExtensionWaitsForASlowRegsvr)
     EXPECT_GE(outcome.result.finishedAtMs - outcome.result.confirmedAtMs, 1500u);
     EXPECT_EQ(unregisterCommand, testsupport::readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kCommandLineValue));
     EXPECT_EQ(regsvr32, testsupport::readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kProgramValue));
-    const Expectation expected = expectedAfter(installation, outcome.before, true);
-    checkFiles(expected, outcome.after);
-    checkRegistry(expected, outcome.after);
+    checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
 }
 
 TEST_F(Uninstaller, PlantedProgramsAndDllsNeverRun)
@@ -351,9 +352,7 @@ TEST_F(Uninstaller, PlantedProgramsAndDllsNeverRun)
               testsupport::readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kProgramValue));
     EXPECT_EQ(kAddress, outcome.result.recordedAddress); // once, in the system's browser
     // The plants are no entries: they keep the installation folder.
-    const Expectation expected = expectedAfter(installation, outcome.before, true);
-    checkFiles(expected, outcome.after);
-    checkRegistry(expected, outcome.after);
+    checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
     for (const std::string& file : plantedInTemp) DeleteFileA(file.c_str());
     SetEnvironmentVariableA("VEXLO_PLANTED_LOG", nullptr);
 }
@@ -399,9 +398,7 @@ TEST_F(Uninstaller, OneLineManifestIsTheRegistryStepAlone)
     installation.stage();
     const Outcome outcome = runToTheEnd(installation);
     EXPECT_EQ(kAddress, outcome.result.recordedAddress);
-    const Expectation expected = expectedAfter(installation, outcome.before, true);
-    checkFiles(expected, outcome.after);
-    checkRegistry(expected, outcome.after);
+    checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
 }
 
 TEST_F(Uninstaller, LineEndsAndTrailingBlanksAreNotPartOfEntries)
@@ -456,9 +453,7 @@ TEST_F(Uninstaller, FileHeldOpenWaitsAtItsPathForTheRestart)
     ASSERT_FALSE(DeleteFileA(held.c_str()));
     const Outcome outcome = runToTheEnd(installation);
     holder.terminate();
-    const Expectation expected = expectedAfter(installation, outcome.before, true, true, {held});
-    checkFiles(expected, outcome.after);
-    checkRegistry(expected, outcome.after);
+    checkSnapshot(expectedAfter(installation, outcome.before, true, true, {held}), outcome.after);
     expectOnlyTheUninstallerParked(outcome.before, outcome.after, installation);
     // The folder that holds it goes after it.
     EXPECT_EQ((std::vector<std::string>{held, installation.programDir}),
@@ -482,10 +477,8 @@ TEST_F(Uninstaller, SecondDiskLeavesNothingAfterTheRestart)
     explorer.terminate();
     // Neither file in use can be moved to C:: both wait where they stand,
     // and the installation folder after them. No placeholder is left.
-    const Expectation expected =
-        expectedAfter(installation, outcome.before, true, true, {extension, installation.uninstaller()});
-    checkFiles(expected, outcome.after);
-    checkRegistry(expected, outcome.after);
+    checkSnapshot(expectedAfter(installation, outcome.before, true, true, {extension, installation.uninstaller()}),
+                  outcome.after);
     EXPECT_EQ(outcome.before.parked, outcome.after.parked);
     EXPECT_EQ((std::vector<std::string>{extension, installation.uninstaller(), installation.programDir}),
               waitingAtTheirPaths(outcome.before, outcome.after));
@@ -501,9 +494,7 @@ TEST_F(Uninstaller, ReadOnlyFilesGoAtOnce)
         ASSERT_TRUE(SetFileAttributesA(file.first.c_str(), FILE_ATTRIBUTE_READONLY));
     }
     const Outcome outcome = runToTheEnd(installation);
-    const Expectation expected = expectedAfter(installation, outcome.before, true);
-    checkFiles(expected, outcome.after);
-    checkRegistry(expected, outcome.after);
+    checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
     EXPECT_FALSE(testsupport::ScratchDir::exists(installation.programDir));
     // Only the running program's own file waits, without the attribute that
     // would keep it at the restart.
@@ -524,9 +515,7 @@ TEST_F(Uninstaller, WithoutATemporaryFolderNothingOutlivesTheRestart)
         runToTheEnd(installation);
     }
     const Snapshot after = Snapshot::take(installation);
-    const Expectation expected = expectedAfter(installation, before, true, true, {installation.uninstaller()});
-    checkFiles(expected, after);
-    checkRegistry(expected, after);
+    checkSnapshot(expectedAfter(installation, before, true, true, {installation.uninstaller()}), after);
     EXPECT_FALSE(testsupport::ScratchDir::exists(missing));
     EXPECT_EQ(before.parked, after.parked);
     EXPECT_EQ((std::vector<std::string>{installation.uninstaller(), installation.programDir}),
@@ -610,9 +599,7 @@ TEST_F(Uninstaller, ClosingTheWindowStopsTheRunAndASecondRunFinishesIt)
     // both runs together remove exactly what the manifest lists.
     ASSERT_TRUE(after.files.count(installation.uninstaller()));
     const Outcome second = runToTheEnd(installation);
-    const Expectation expected = expectedAfter(installation, before, true);
-    checkFiles(expected, second.after);
-    checkRegistry(expected, second.after);
+    checkSnapshot(expectedAfter(installation, before, true), second.after);
 }
 
 TEST_F(Uninstaller, RunKilledHalfWayIsFinishedByTheNextStart)
@@ -641,9 +628,7 @@ TEST_F(Uninstaller, RunKilledHalfWayIsFinishedByTheNextStart)
     ASSERT_TRUE(afterKill.files.count(installation.uninstaller()));
 
     const Outcome second = runToTheEnd(installation);
-    const Expectation expected = expectedAfter(installation, before, true);
-    checkFiles(expected, second.after);
-    checkRegistry(expected, second.after);
+    checkSnapshot(expectedAfter(installation, before, true), second.after);
     expectNothingLeftAfterARestart(installation, before);
 }
 
@@ -670,9 +655,7 @@ TEST_F(Uninstaller, LongManifestRunsToTheEndInBoundedMemory)
     EXPECT_EQ(std::vector<std::string>{}, result.displayFaults);
     waitForUnregistration();
     const Snapshot after = Snapshot::take(installation);
-    const Expectation expected = expectedAfter(installation, before, true);
-    checkFiles(expected, after);
-    checkRegistry(expected, after);
+    checkSnapshot(expectedAfter(installation, before, true), after);
 
     // From the second sample on (the window painted, its fonts and buffers
     // made) to the enabled button.

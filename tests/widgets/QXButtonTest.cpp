@@ -11,6 +11,8 @@
 using namespace QXSDK;
 using testsupport::EventLog;
 using testsupport::pumpMessages;
+using testsupport::createPopup;
+using testsupport::nativeWindow;
 
 namespace {
 
@@ -40,7 +42,7 @@ protected:
         button->setBackground(QXColor(255, 255, 255));
         host.setInheritedFlag(inheritedFlag);
         host.add(button);
-        ASSERT_EQ(1, testsupport::createPopup(host, 40, 40, 520, 200));
+        ASSERT_EQ(1, createPopup(host, 40, 40, 520, 200));
         pumpMessages();
         log.clear();
     }
@@ -48,12 +50,12 @@ protected:
 
     void post(UINT message, int x, int y)
     {
-        PostMessageA(testsupport::nativeWindow(*button), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+        PostMessageA(nativeWindow(*button), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
         pumpMessages();
     }
     void key(UINT message, WPARAM code)
     {
-        PostMessageA(testsupport::nativeWindow(*button), message, code, 1);
+        PostMessageA(nativeWindow(*button), message, code, 1);
         pumpMessages();
     }
     long clicks() { return std::count(log.begin(), log.end(), kClick); }
@@ -108,7 +110,7 @@ TEST_F(ButtonTest, ThreeDimensionalLook)
 TEST_F(ButtonTest, FocusedAndPressedInLooks)
 {
     place(0);
-    SetFocus(testsupport::nativeWindow(*button));
+    SetFocus(nativeWindow(*button));
     pumpMessages();
     BufferView view(*button);
     EXPECT_EQ(kBlack, view.at(0, 0)); // the outer outline of the focus
@@ -131,7 +133,7 @@ TEST_F(ButtonTest, DisabledCaptionIsEmbossed)
     BufferView view(*button);
     EXPECT_EQ(0, view.count(kBlack, 10, 3, 165, 17));
     EXPECT_GT(view.count(GetSysColor(COLOR_BTNSHADOW), 10, 3, 165, 17), 0);
-    EXPECT_FALSE(IsWindowEnabled(testsupport::nativeWindow(*button)));
+    EXPECT_FALSE(IsWindowEnabled(nativeWindow(*button)));
     EXPECT_EQ(1, button->isDisabled());
 }
 
@@ -139,7 +141,7 @@ TEST_F(ButtonTest, ClickThatLeavesAndComesBackFiresOnce)
 {
     place(0);
     post(WM_LBUTTONDOWN, 10, 10);
-    EXPECT_EQ(testsupport::nativeWindow(*button), GetCapture());
+    EXPECT_EQ(nativeWindow(*button), GetCapture());
     post(WM_MOUSEMOVE, 200, 10);
     post(WM_MOUSEMOVE, 175, 20); // the edge lines count as inside
     post(WM_LBUTTONUP, 175, 20);
@@ -165,7 +167,7 @@ TEST_F(ButtonTest, ReleaseOutsideFiresNothingAndRedraws)
 TEST_F(ButtonTest, SpaceFiresAndEnterDoesNot)
 {
     place(0);
-    SetFocus(testsupport::nativeWindow(*button));
+    SetFocus(nativeWindow(*button));
     key(WM_KEYDOWN, VK_SPACE);
     key(WM_KEYUP, VK_SPACE);
     EXPECT_EQ(1, clicks());
@@ -193,7 +195,7 @@ TEST_F(ButtonTest, DisabledButtonIgnoresInputUntilEnabled)
     EXPECT_EQ(nullptr, GetCapture());
 
     button->enable();
-    EXPECT_TRUE(IsWindowEnabled(testsupport::nativeWindow(*button)));
+    EXPECT_TRUE(IsWindowEnabled(nativeWindow(*button)));
     post(WM_LBUTTONDOWN, 10, 10);
     post(WM_LBUTTONUP, 10, 10);
     EXPECT_EQ(1, clicks());
@@ -203,7 +205,7 @@ TEST_F(ButtonTest, DisablingDuringAPressGivesThePointerBack)
 {
     place(0);
     post(WM_LBUTTONDOWN, 10, 10);
-    ASSERT_EQ(testsupport::nativeWindow(*button), GetCapture());
+    ASSERT_EQ(nativeWindow(*button), GetCapture());
     const int held = ImplQXComponent::getCaptureCount();
     button->disable();
     EXPECT_EQ(nullptr, GetCapture());
@@ -227,7 +229,7 @@ TEST_F(ButtonTest, HoverShowsTheHelpBelowThePointer)
     ASSERT_NE(nullptr, popup);
     EXPECT_TRUE(IsWindowVisible(popup));
     RECT buttonRect, popupRect;
-    GetWindowRect(testsupport::nativeWindow(*button), &buttonRect);
+    GetWindowRect(nativeWindow(*button), &buttonRect);
     GetWindowRect(popup, &popupRect);
     EXPECT_EQ(buttonRect.left + 5, popupRect.left);
     EXPECT_EQ(buttonRect.top + 26, popupRect.top);
@@ -240,7 +242,7 @@ TEST_F(ButtonTest, HelpFollowsEachEntryOfTheRealPointer)
     place(0);
     button->setHelpText(QXString("help"));
     RECT rect;
-    GetWindowRect(testsupport::nativeWindow(*button), &rect);
+    GetWindowRect(nativeWindow(*button), &rect);
     auto waitFor = [&](auto condition) {
         const DWORD start = GetTickCount();
         while (!condition() && GetTickCount() - start < 3000) {

@@ -6,6 +6,7 @@
 
 using namespace QXSDK;
 using testsupport::EventLog;
+using testsupport::createPopup;
 
 namespace {
 
@@ -23,7 +24,7 @@ protected:
         gauge->setForeground(QXColor(0, 0, 0));
         host.add(gauge);
         gauge->setInheritedFlag(inheritedFlag);
-        ASSERT_EQ(1, testsupport::createPopup(host, 40, 40, 520, 200));
+        ASSERT_EQ(1, createPopup(host, 40, 40, 520, 200));
         testsupport::pumpMessages();
     }
     void TearDown() override { gauge->release(); }

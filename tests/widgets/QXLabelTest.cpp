@@ -6,6 +6,7 @@
 
 using namespace QXSDK;
 using testsupport::EventLog;
+using testsupport::createPopup;
 
 namespace {
 
@@ -21,7 +22,7 @@ protected:
         label->setBackground(QXColor(255, 255, 255));
         label->setForeground(QXColor(255, 0, 0));
         host.add(label);
-        ASSERT_EQ(1, testsupport::createPopup(host, 40, 40, 520, 200));
+        ASSERT_EQ(1, createPopup(host, 40, 40, 520, 200));
         testsupport::pumpMessages();
     }
     void TearDown() override { label->release(); }
@@ -103,7 +104,7 @@ TEST(QXLabel, CaptionBeforeTheWindowIsShownAtTheFirstPaint)
     {
         WidgetHost host(log);
         host.add(label);
-        ASSERT_EQ(1, testsupport::createPopup(host, 40, 40, 520, 200));
+        ASSERT_EQ(1, createPopup(host, 40, 40, 520, 200));
         testsupport::pumpMessages();
         BufferView view(*label);
         EXPECT_LT(view.count(RGB(255, 255, 255), 0, 0, 80, 20), 80 * 20);
