@@ -5,6 +5,12 @@
 // loads the DLL and calls its DllRegisterServer or DllUnregisterServer.
 // Exit codes as regsvr32's: 0 done, 3 the DLL did not load, 4 no such
 // entry point, 5 the entry point failed.
+//
+// It does the work itself instead of starting Wine's regsvr32: Wine decides
+// which file a started program runs from in the starting process, so the
+// override that puts this file in the system's place would start it again.
+// (Neither the child's WINEDLLOVERRIDES nor the parent's AppDefaults change
+// that.)
 #include <windows.h>
 #include <shellapi.h>
 
