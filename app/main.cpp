@@ -35,9 +35,8 @@ void loadDllsFromSystemFolderOnly()
 // which users cannot write.
 void leaveInstallationFolder()
 {
-    char directory[MAX_PATH + 1] = {};
-    const UINT length = GetSystemDirectoryA(directory, sizeof directory);
-    if (length > 0 && length < sizeof directory) SetCurrentDirectoryA(directory);
+    const QXSDK::QXString folder = QXSDK::systemFolder();
+    if (folder.getData()) SetCurrentDirectoryA(folder.getData());
 }
 
 } // namespace

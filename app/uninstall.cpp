@@ -28,8 +28,8 @@ const DWORD kUnregistrationPatienceMs = 10000;
 
 uninstall::uninstall()
     : QXObject(), QXComponent(), QXDesignComponent(), QXContainer(), QXWindow(), statusLabel(nullptr),
-      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0), ownProgramListed(false),
-      unregistrationStart(0)
+      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0),
+      ownProgramEntry(static_cast<const char*>(nullptr)), unregistrationStart(0)
 {
     setWindowType(kClippingWithoutMenu);
     setInheritedFlag(kFlatLook);
@@ -144,8 +144,7 @@ bool uninstall::awaitsUnregistration(const QXString& entry)
 void uninstall::removeListedEntry(const QXString& entry)
 {
     if (runningProgram.isNamedBy(entry)) {
-        if (!ownProgramListed) ownProgramEntry = entry;
-        ownProgramListed = true;
+        if (!ownProgramEntry.getData()) ownProgramEntry = entry;
         return;
     }
     if (!removeEntry(entry) && QXFile(entry).isDirectory()) leftDirectories.addLast(entry);
@@ -153,7 +152,7 @@ void uninstall::removeListedEntry(const QXString& entry)
 
 void uninstall::removeOwnProgram()
 {
-    if (ownProgramListed) removeEntry(ownProgramEntry);
+    if (ownProgramEntry.getData()) removeEntry(ownProgramEntry);
 }
 
 void uninstall::removeLeftDirectories()

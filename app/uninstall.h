@@ -65,8 +65,7 @@ private:
     QXSDK::QXProperties associations;
     QXSDK::TQXList<QXSDK::QXString> leftDirectories; // in manifest order
     RunningProgram runningProgram;
-    QXSDK::QXString ownProgramEntry;
-    bool ownProgramListed;
+    QXSDK::QXString ownProgramEntry; // null until the manifest names the program
     QXSDK::KernelHandle unregistration; // the regsvr32 process while it may still run
     unsigned long unregistrationStart;
 };

@@ -2,12 +2,18 @@
 
 namespace QXSDK {
 
-QXString systemFolderFile(const char* name)
+QXString systemFolder()
 {
     char folder[MAX_PATH + 1] = {};
     const UINT length = GetSystemDirectoryA(folder, sizeof folder);
-    if (length == 0 || length >= sizeof folder || !name) return QXString(static_cast<const char*>(nullptr));
-    return QXString(folder) + "\\" + name;
+    return QXString(length > 0 && length < sizeof folder ? folder : nullptr);
+}
+
+QXString systemFolderFile(const char* name)
+{
+    const QXString folder = systemFolder();
+    if (!folder.getData() || !name) return QXString(static_cast<const char*>(nullptr));
+    return folder + "\\" + name;
 }
 
 FARPROC systemProcedureAddress(const char* library, const char* name)

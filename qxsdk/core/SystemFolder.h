@@ -11,6 +11,10 @@ namespace QXSDK {
 // write. These take them from the system folder only, by full path, never
 // from the program's folder, the current directory or the temporary folder.
 
+// The system folder (C:\Windows\System32), without a trailing backslash; the
+// null string when it is not known.
+QXString systemFolder();
+
 // The full path of the system folder's file name (C:\Windows\System32\name),
 // or the null string when the system folder is not known.
 QXString systemFolderFile(const char* name);

@@ -84,9 +84,7 @@ void forgetPendingDeletion(const std::string& path)
 
 long restartWindows()
 {
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, MAX_PATH);
-    return runProgram("\"" + std::string(system) + "\\wineboot.exe\" -r");
+    return runProgram("\"" + systemFolderFile("wineboot.exe") + "\" -r");
 }
 
 std::set<std::string> parkedFiles()

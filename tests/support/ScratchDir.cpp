@@ -105,4 +105,11 @@ std::string shortPath(const std::string& path)
     return length > 0 && length < sizeof buffer ? buffer : "";
 }
 
+std::string systemFolderFile(const std::string& name)
+{
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
+}
+
 } // namespace testsupport

@@ -34,6 +34,8 @@ private:
 std::string testBinDir();
 // The temporary folder, with its trailing backslash.
 std::string tempDir();
+// The system folder's file name (C:\Windows\System32\name).
+std::string systemFolderFile(const std::string& name);
 // The short (8.3) form of an existing path; empty when there is none.
 std::string shortPath(const std::string& path);
 

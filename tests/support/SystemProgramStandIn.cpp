@@ -37,13 +37,6 @@ SystemProgramStandIn::~SystemProgramStandIn()
     DeleteFileA(saved.c_str());
 }
 
-std::string systemFolderFile(const std::string& name)
-{
-    char folder[MAX_PATH] = {};
-    GetSystemDirectoryA(folder, MAX_PATH);
-    return std::string(folder) + "\\" + name;
-}
-
 std::string systemBrowserPath()
 {
     return readString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE", "");

@@ -24,8 +24,6 @@ private:
     RegistryValueBackup override;
 };
 
-// The system folder's file name.
-std::string systemFolderFile(const std::string& name);
 // Where the machine's App Paths entry puts the system's browser IEXPLORE.EXE.
 std::string systemBrowserPath();
 
