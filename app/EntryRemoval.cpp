@@ -16,6 +16,13 @@ const char kTempPrefix[] = "del";
 // reach a different, shorter path.
 const int kLongestPath = 32767;
 
+// Whether path names a file this program may touch: a full path that
+// Windows accepts.
+bool namesAFile(const QXString& path)
+{
+    return isFullPath(path) && path.getLength() <= kLongestPath;
+}
+
 // Moves a file that could not be deleted out of its directory and asks Windows
 // to delete it at the next restart; answers whether it left its directory.
 bool moveAsideForRestart(const char* path)
@@ -24,7 +31,11 @@ bool moveAsideForRestart(const char* path)
     char tempName[MAX_PATH];
     std::memset(tempDir, 0, sizeof tempDir);
     std::memset(tempName, 0, sizeof tempName);
-    GetTempPathA(MAX_PATH, tempDir);
+    // A temporary path that cannot be read (TMP longer than the buffer) is
+    // no folder: an empty one would make GetTempFileNameA resolve the
+    // placeholder against the current directory.
+    const DWORD length = GetTempPathA(MAX_PATH, tempDir);
+    if (length == 0 || length >= MAX_PATH) return false;
     // Creates an empty placeholder with a unique name that the move replaces.
     if (!GetTempFileNameA(tempDir, kTempPrefix, 0, tempName)) return false;
     if (!MoveFileExA(path, tempName, MOVEFILE_REPLACE_EXISTING)) {
@@ -48,12 +59,31 @@ bool clearReadOnly(const char* path)
     return SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+// Why a directory that RemoveDirectoryA refused stays.
+EntryOutcome directoryStays(DWORD error)
+{
+    switch (error) {
+    case ERROR_DIR_NOT_EMPTY: return EntryOutcome::kNotEmpty;
+    case ERROR_ACCESS_DENIED: return EntryOutcome::kNoRight;
+    default: return EntryOutcome::kInUse; // another process's current directory, among others
+    }
+}
+
 } // namespace
+
+bool isFullPath(const QXString& path)
+{
+    const char* text = path.getData();
+    if (!text) return false;
+    const char drive = text[0];
+    const bool letter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
+    return (letter && text[1] == ':' && text[2] == '\\') || (text[0] == '\\' && text[1] == '\\');
+}
 
 bool removePath(const QXString& path)
 {
-    if (path.getLength() > kLongestPath) return false;
-    const char* text = path.getData() ? path.getData() : "";
+    if (!namesAFile(path)) return false;
+    const char* text = path.getData();
     if (QXFile(path).isDirectory()) return RemoveDirectoryA(text) != 0;
     if (std::remove(text) == 0) return true;
     // The installer may have left it read-only. The attribute stays cleared
@@ -62,19 +92,33 @@ bool removePath(const QXString& path)
     return clearReadOnly(text) && std::remove(text) == 0;
 }
 
-bool removeEntry(const QXString& entry)
+EntryOutcome removeEntry(const QXString& entry)
 {
-    if (entry.getLength() > kLongestPath) return false;
-    if (removePath(entry)) return true;
-    // A directory that cannot be removed stays: the run tries it again later.
-    if (!QXFile(entry).isFile()) return false;
-    if (moveAsideForRestart(entry.getData())) return true;
-    deleteAtNextRestart(entry);
-    return false;
+    if (!namesAFile(entry)) return EntryOutcome::kNamesNoFile;
+    QXFile file(entry);
+    if (file.isDirectory())
+        return RemoveDirectoryA(entry.getData()) ? EntryOutcome::kRemoved : directoryStays(GetLastError());
+    if (!file.isFile()) return EntryOutcome::kAbsent;
+    if (removePath(entry)) return EntryOutcome::kRemoved;
+    const DWORD deleteError = GetLastError();
+    if (!file.isFile()) return EntryOutcome::kRemoved; // gone meanwhile
+    if (moveAsideForRestart(entry.getData())) return EntryOutcome::kMovedAside;
+    if (deleteAtNextRestart(entry)) return EntryOutcome::kWaitsAtPath;
+    return deleteError == ERROR_ACCESS_DENIED ? EntryOutcome::kNoRight : EntryOutcome::kInUse;
 }
 
-void deleteAtNextRestart(const QXString& path)
+bool staysAtItsPath(EntryOutcome outcome)
 {
-    if (path.getData() && path.getLength() <= kLongestPath)
-        MoveFileExA(path.getData(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    switch (outcome) {
+    case EntryOutcome::kWaitsAtPath:
+    case EntryOutcome::kNotEmpty:
+    case EntryOutcome::kInUse:
+    case EntryOutcome::kNoRight: return true;
+    default: return false;
+    }
+}
+
+bool deleteAtNextRestart(const QXString& path)
+{
+    return namesAFile(path) && MoveFileExA(path.getData(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
 }

@@ -80,12 +80,16 @@ void uninstall::loadManifest()
         programDir = directory->getPath();
         directory->release();
     }
-    readManifest(installationFile(programDir, kManifestFile), entryList);
+    const QXString manifest = installationFile(programDir, kManifestFile);
+    readManifest(manifest, entryList);
+    manifestFile = FileIdentity(manifest);
 }
 
 void uninstall::loadAssociations()
 {
-    associations.load(installationFile(programDir, kAssociationsFile));
+    const QXString links = installationFile(programDir, kAssociationsFile);
+    associations.load(links);
+    associationsFile = FileIdentity(links);
 }
 
 void uninstall::windowCreated()
@@ -110,9 +114,7 @@ int uninstall::timerFired()
     const QXString entry = current ? *current : QXString();
     if (awaitsUnregistration(entry)) return 1;
     if (entryList.isLast()) {
-        ProductRegistration(programDir, associations).removeRegistryKey(entry);
-        removeOwnProgram();
-        removeLeftDirectories();
+        finishWithRegistryStep(entry);
     } else {
         statusLabel->setCaption(QXString(kStatusPrefix) + entry.getData());
         removeListedEntry(entry);
@@ -143,11 +145,38 @@ bool uninstall::awaitsUnregistration(const QXString& entry)
 
 void uninstall::removeListedEntry(const QXString& entry)
 {
-    if (runningProgram.isNamedBy(entry)) {
+    // An entry that is not a full path would be resolved in the system
+    // folder, the run's current directory: it names no file of ours.
+    if (!isFullPath(entry)) return;
+    const FileIdentity file(entry);
+    if (file.sameAs(runningProgram)) {
         if (!ownProgramEntry.getData()) ownProgramEntry = entry;
         return;
     }
-    if (!removeEntry(entry) && QXFile(entry).isDirectory()) leftDirectories.addLast(entry);
+    if (file.sameAs(manifestFile) || file.sameAs(associationsFile)) {
+        deferredEntries.addLast(entry);
+        return;
+    }
+    const EntryOutcome outcome = removeEntry(entry);
+    if (staysAtItsPath(outcome) && QXFile(entry).isDirectory()) leftDirectories.addLast(entry);
+}
+
+void uninstall::finishWithRegistryStep(const QXString& entry)
+{
+    const bool registryStepRan = ProductRegistration(programDir, associations).removeRegistryKey(entry) != 0;
+    removeDeferredEntries(registryStepRan);
+    removeOwnProgram();
+    removeLeftDirectories();
+}
+
+void uninstall::removeDeferredEntries(bool registryStepRan)
+{
+    for (int more = deferredEntries.moveFirst(); more; more = deferredEntries.moveNext()) {
+        const QXString* entry = deferredEntries.getCurrent();
+        if (!entry || (!registryStepRan && associationsFile.isNamedBy(*entry))) continue;
+        removeEntry(*entry);
+    }
+    deferredEntries.clear();
 }
 
 void uninstall::removeOwnProgram()

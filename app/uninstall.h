@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FileIdentity.h"
 #include "app/RunningProgram.h"
 #include "qxsdk/component/QXWindow.h"
 #include "qxsdk/core/ScopedWin32.h"
@@ -42,13 +43,19 @@ private:
     // Whether entry is the shell extension's file while regsvr32 still works
     // on it (for ten seconds at most): its removal then waits.
     bool awaitsUnregistration(const QXSDK::QXString& entry);
-    // Removes a file or directory entry at its turn; the program's own file
-    // is only remembered, to go after the registry step.
+    // Removes a file or directory entry at its turn. The files a second
+    // start needs (the program's own, install.txt and filelink.txt) are only
+    // remembered, to go after the registry step.
     void removeListedEntry(const QXSDK::QXString& entry);
+    // The last entry: the product key, then what waited for it.
+    void finishWithRegistryStep(const QXSDK::QXString& entry);
+    // install.txt and filelink.txt, when the manifest listed them. Until the
+    // registry step they stay beside the program, so that a run cut short
+    // (power lost, the process killed) is finished by starting it again;
+    // filelink.txt goes only with a registry step that ran, which needs it.
+    void removeDeferredEntries(bool registryStepRan);
     // The program's own file, when the manifest listed it: moved aside or
-    // left to the restart as any file in use. Until this last moment it
-    // stays beside install.txt, so that a run cut short (power lost, the
-    // process killed) is finished by starting the program again.
+    // left to the restart as any file in use, after everything else.
     void removeOwnProgram();
     // Tries once more, in manifest order, the directories that were not
     // empty when their turn came (the registry step has deleted the last
@@ -65,7 +72,10 @@ private:
     QXSDK::QXProperties associations;
     QXSDK::TQXList<QXSDK::QXString> leftDirectories; // in manifest order
     RunningProgram runningProgram;
+    FileIdentity manifestFile;     // install.txt beside the program
+    FileIdentity associationsFile; // filelink.txt beside the program
     QXSDK::QXString ownProgramEntry; // null until the manifest names the program
+    QXSDK::TQXList<QXSDK::QXString> deferredEntries; // install.txt and filelink.txt, in manifest order
     QXSDK::KernelHandle unregistration; // the regsvr32 process while it may still run
     unsigned long unregistrationStart;
 };

@@ -244,6 +244,31 @@ protected:
         return expected;
     }
 
+    // The power goes a second into a long run of installation; the user
+    // starts the uninstaller again, and a restart follows. Together they
+    // remove exactly what the manifest lists and give the extensions back.
+    void killOneSecondInAndStartAgain(Installation& installation)
+    {
+        installation.stage();
+        const Snapshot before = Snapshot::take(installation);
+        UninstallRun first(installation, UninstallRun::Answer::Ok);
+        first.killAfterMs = 1000;
+        const RunResult killed = first.go();
+        ASSERT_TRUE(killed.windowShown);
+        EXPECT_FALSE(killed.finished);
+        const Snapshot afterKill = Snapshot::take(installation);
+        printf("killed after 1 s: %zu of %zu files and folders left, product key %s\n", afterKill.files.size(),
+               before.files.size(), testsupport::keyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo") ? "there" : "gone");
+        EXPECT_LT(afterKill.files.size(), before.files.size() - 5); // the run was on its way
+        // What a second start needs is still there, as the user starts it.
+        for (const char* needed : {"uninstall.exe", kManifestFile, kAssociationsFile})
+            ASSERT_TRUE(afterKill.files.count(installation.path(needed))) << needed;
+
+        const Outcome second = runToTheEnd(installation);
+        checkSnapshot(expectedAfter(installation, before, true), second.after);
+        expectNothingLeftAfterARestart(installation, before);
+    }
+
     // Runs to the end and checks files and registry against expectedAfter.
     void runAndCheck(const Installation& installation, bool registryStep, bool windows7 = true,
                      const std::vector<std::string>& kept = {})
@@ -612,24 +637,19 @@ TEST_F(Uninstaller, RunKilledHalfWayIsFinishedByTheNextStart)
         auto entry = std::find(installation.manifest.begin(), installation.manifest.end(), installation.path(early));
         std::rotate(installation.manifest.begin(), entry, entry + 1);
     }
-    installation.stage();
-    const Snapshot before = Snapshot::take(installation);
-    UninstallRun first(installation, UninstallRun::Answer::Ok);
-    first.killAfterMs = 1000;
-    const RunResult killed = first.go();
-    ASSERT_TRUE(killed.windowShown);
-    EXPECT_FALSE(killed.finished);
-    const Snapshot afterKill = Snapshot::take(installation);
-    printf("killed after 1 s: %zu of %zu files and folders left, product key %s, uninstall.exe %s\n",
-           afterKill.files.size(), before.files.size(),
-           testsupport::keyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo") ? "there" : "gone",
-           afterKill.files.count(installation.uninstaller()) ? "there" : "gone");
-    // The program is still there to be started again, as a user would.
-    ASSERT_TRUE(afterKill.files.count(installation.uninstaller()));
+    killOneSecondInAndStartAgain(installation);
+}
 
-    const Outcome second = runToTheEnd(installation);
-    checkSnapshot(expectedAfter(installation, before, true), second.after);
-    expectNothingLeftAfterARestart(installation, before);
+TEST_F(Uninstaller, RunKilledAfterTheManifestsTurnIsFinishedByTheNextStart)
+{
+    // This installer listed its two data files first: both must still be
+    // there for the second start, which needs the manifest to run at all and
+    // the former file types to give the extensions back.
+    Installation installation(388);
+    installation.manifest.insert(installation.manifest.begin(), installation.path(kAssociationsFile));
+    auto manifest = std::find(installation.manifest.begin(), installation.manifest.end(), installation.path(kManifestFile));
+    std::rotate(installation.manifest.begin(), manifest, manifest + 1);
+    killOneSecondInAndStartAgain(installation);
 }
 
 // A long manifest of real files runs to the end with the process's memory
@@ -727,6 +747,41 @@ TEST_F(Uninstaller, BinaryGarbageAndZeroBytesChangeNothingElse)
     installation.manifest.insert(installation.manifest.begin() + 1, garbage.begin(), garbage.end());
     installation.stage();
     runAndCheck(installation, true);
+}
+
+TEST_F(Uninstaller, RelativeEntriesTouchNothing)
+{
+    // Lines that are no full paths would be resolved in the run's current
+    // directory, the system folder, with administrator rights.
+    Installation installation;
+    const std::string system = testsupport::systemFolderFile("");
+    const std::string windows = system.substr(0, system.find_last_of('\\', system.size() - 2) + 1);
+    const std::string hosts = system + "drivers\\etc\\hosts";
+    const std::string hostsBefore = readFile(hosts);
+    const std::vector<std::string> planted = {system + "vexlo-planted.txt", windows + "Temp\\vexlo-planted.txt",
+                                              "C:\\vexlo-planted.txt"};
+    for (const std::string& file : planted) testsupport::ScratchDir::writeFile(file, "not the product's");
+    const std::string plantedDir = system + "vexlo-planted-dir";
+    testsupport::ScratchDir::makeDir(plantedDir);
+    installation.manifest.insert(installation.manifest.begin() + 1,
+                                 {"drivers\\etc\\hosts", "vexlo-planted.txt", "..\\Temp\\vexlo-planted.txt",
+                                  "\\vexlo-planted.txt", "C:vexlo-planted.txt", "vexlo-planted-dir", "uninstall.exe"});
+    installation.stage();
+    const std::vector<std::string> pendingBefore = testsupport::pendingDeletions();
+
+    runAndCheck(installation, true);
+
+    EXPECT_EQ(hostsBefore, readFile(hosts));
+    for (const std::string& file : planted) EXPECT_EQ("not the product's", readFile(file)) << file;
+    EXPECT_TRUE(testsupport::ScratchDir::exists(plantedDir));
+    for (const std::string& pending : testsupport::pendingDeletions())
+        EXPECT_TRUE(std::find(pendingBefore.begin(), pendingBefore.end(), pending) != pendingBefore.end() ||
+                    pending.find("vexlo-planted") == std::string::npos)
+            << pending;
+    // A program that took them leaves the prefix whole for the scenarios after it.
+    if (readFile(hosts) != hostsBefore) testsupport::ScratchDir::writeFile(hosts, hostsBefore);
+    for (const std::string& file : planted) DeleteFileA(file.c_str());
+    RemoveDirectoryA(plantedDir.c_str());
 }
 
 TEST_F(Uninstaller, PathsLongerThanMaxPathAreLeftAlone)

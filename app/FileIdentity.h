@@ -1,0 +1,32 @@
+#pragma once
+
+#include "qxsdk/core/QXString.h"
+
+// A file recognised under any spelling of its path (another letter case, an
+// 8.3 name, a hard link) by its identity: its volume and its index on that
+// volume, taken when the object is made.
+class FileIdentity {
+public:
+    // No file.
+    FileIdentity();
+    // The file (not a directory) at path now; unknown when there is none.
+    explicit FileIdentity(const QXSDK::QXString& path);
+
+    // Whether there was a file to know.
+    bool isKnown() const { return known; }
+    // Whether both are the same known file.
+    bool sameAs(const FileIdentity& other) const;
+    // Whether path names this file.
+    bool isNamedBy(const QXSDK::QXString& path) const;
+
+protected:
+    // Takes the identity of the file at path; false (and unknown) when it
+    // cannot be had.
+    bool identify(const char* path);
+
+private:
+    bool known = false;
+    unsigned long volume = 0;
+    unsigned long indexHigh = 0;
+    unsigned long indexLow = 0;
+};
