@@ -103,6 +103,7 @@ int ImplQXComponent::createNativeWindow()
                                    location.getY(), size.getWidth(), size.getHeight(),
                                    parent ? parent->window : nullptr, nullptr, instance, nullptr);
     if (!created) {
+        parent = nullptr;
         QXString message;
         message.format("createwindows err=%d", static_cast<int>(GetLastError()));
         MessageBoxA(nullptr, message.getData(), "eeerrr", MB_OK);
@@ -110,6 +111,9 @@ int ImplQXComponent::createNativeWindow()
     }
     window = created;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Only a parent with a window takes this one with it when it goes (and
+    // so tells it, see handleDestroy): a parent without one is forgotten.
+    if (parent && !parent->window) parent = nullptr;
 
     if (graphics) {
         WindowDC dc(window);

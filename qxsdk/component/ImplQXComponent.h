@@ -221,6 +221,8 @@ public:
     virtual int translateKey(int code);
 
     HWND getWindow() const { return window; }
+    // The parent binding while both windows exist; null otherwise.
+    ImplQXComponent* getParent() const { return parent; }
     ComponentGraphics* getSurface() const { return graphics; }
     // The window style that create will use.
     DWORD getStyle() const { return style; }
@@ -231,12 +233,16 @@ public:
     static int getCaptureCount();
 
 private:
-    // What a child posts to its parent window with an action: the source and
-    // the value; the parent frees it.
+    // What a child posts to its parent window with an action: the source
+    // (retained) and the value; the parent frees it when it delivers or
+    // drops the action.
     struct QueuedAction {
         QXObject* source;
         long long value;
     };
+    static void discardQueuedAction(QueuedAction* action);
+    // Frees the actions still queued for this window.
+    void discardQueuedActions();
 
     template <typename Event> long long deliverByRuleA(Event event);
     template <typename Event> long long deliverByRuleB(Event event);

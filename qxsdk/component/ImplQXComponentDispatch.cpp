@@ -131,10 +131,8 @@ long long ImplQXComponent::handleMessage(UINT message, WPARAM* wParam, LPARAM* l
     case WM_HOTKEY: return handleHotKey(message, wParam, lParam);
     case kChildActionMessage: {
         QueuedAction* action = reinterpret_cast<QueuedAction*>(*wParam);
-        if (action) {
-            if (owner) owner->fireAction(action->source, static_cast<int>(*lParam), action->value);
-            std::free(action);
-        }
+        if (action && owner) owner->fireAction(action->source, static_cast<int>(*lParam), action->value);
+        discardQueuedAction(action);
         return 0;
     }
     case kOwnActionMessage:
@@ -360,8 +358,12 @@ long long ImplQXComponent::handleShowWindow(UINT, WPARAM* wParam, LPARAM* lParam
 long long ImplQXComponent::handleDestroy(UINT, WPARAM*, LPARAM*)
 {
     const long long result = deliverByRuleA([&](IQXComponentListener* l) { return l->onDestroyed(source()); });
+    discardQueuedActions();
     releaseWindowClass();
     window = nullptr;
+    // The parent's window goes before this one: the parent itself may go
+    // next, and nothing tells this binding.
+    parent = nullptr;
     return result;
 }
 

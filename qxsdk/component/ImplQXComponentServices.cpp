@@ -393,15 +393,34 @@ void ImplQXComponent::postAction(int id, long long value)
 
 void ImplQXComponent::postActionToParent(int id, long long value)
 {
-    if (!parent) return;
+    // Posted to no window, the message would reach the thread's queue with
+    // no window to deliver it to, and its block would never be freed.
+    if (!parent || !parent->window || !IsWindow(parent->window)) return;
     QueuedAction* action = static_cast<QueuedAction*>(std::malloc(sizeof(QueuedAction)));
     if (!action) return;
-    action->source = source();
+    // The source is kept alive until the action is delivered or dropped.
+    action->source = retained(source());
     action->value = value;
     // Nobody will free the block when the message is not queued.
     if (!PostMessageA(parent->window, kChildActionMessage, reinterpret_cast<WPARAM>(action),
                       static_cast<LPARAM>(id)))
-        std::free(action);
+        discardQueuedAction(action);
+}
+
+void ImplQXComponent::discardQueuedAction(QueuedAction* action)
+{
+    if (!action) return;
+    if (action->source) action->source->release();
+    std::free(action);
+}
+
+void ImplQXComponent::discardQueuedActions()
+{
+    // Windows drops a destroyed window's posted messages unread: the blocks
+    // children posted to this one are freed here, while it still exists.
+    MSG message;
+    while (window && PeekMessageA(&message, window, kChildActionMessage, kChildActionMessage, PM_REMOVE))
+        discardQueuedAction(reinterpret_cast<QueuedAction*>(message.wParam));
 }
 
 // Cursor and icon handles

@@ -38,6 +38,10 @@ const Handle kHandles[] = {
     {Place::kNear, Place::kFar, QXCursor::kSizeNESW},   {Place::kNear, Place::kMiddle, QXCursor::kSizeWE},
 };
 const int kHandleCount = sizeof kHandles / sizeof kHandles[0];
+// The order the handles are painted in, where small components make them
+// overlap: top row left to right, middle row left then right, bottom row
+// left to right.
+const int kPaintOrder[] = {1, 2, 3, 8, 4, 7, 6, 5};
 
 // The handle numbered n (1 to 8), or null for the body and anything else.
 const Handle* handleNumbered(int n)
@@ -146,9 +150,11 @@ int QXDesignComponent::paint(QXRect area, IQXGraphics* surface)
             pen->setRed(0);
             pen->setGreen(0);
             pen->setBlue(255);
-            for (const Handle& handle : kHandles)
-                surface->drawFilledRect(drawnAt(handle.column, w, i), drawnAt(handle.row, h, i), kHandleSize,
+            for (int n : kPaintOrder) {
+                const Handle* handle = handleNumbered(n);
+                surface->drawFilledRect(drawnAt(handle->column, w, i), drawnAt(handle->row, h, i), kHandleSize,
                                         kHandleSize);
+            }
         }
     }
     return 1;

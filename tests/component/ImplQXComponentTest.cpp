@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 using namespace QXSDK;
@@ -410,6 +411,131 @@ TEST(QueuedActions, ChildActionReachesTheParentWithTheChildAsSource)
     orphan.postActionToParent(1, 1);
     pumpMessages();
     EXPECT_EQ(1u, log.size());
+}
+
+namespace {
+
+// The references an object holds now.
+int references(QXObject& object)
+{
+    const int count = object.retain();
+    object.release();
+    return count - 1;
+}
+
+// Whether an action of a child waits in this thread's queue.
+bool actionQueued()
+{
+    MSG message;
+    return PeekMessageA(&message, nullptr, ImplQXComponent::kChildActionMessage, ImplQXComponent::kChildActionMessage,
+                        PM_NOREMOVE) != 0;
+}
+
+// The actions a log holds.
+EventLog actionsIn(const EventLog& log)
+{
+    EventLog actions;
+    std::copy_if(log.begin(), log.end(), std::back_inserter(actions),
+                 [](const std::string& line) { return line.rfind("listener:action", 0) == 0; });
+    return actions;
+}
+
+// A child whose end the test sees.
+class MortalChild : public ProbeComponent {
+public:
+    MortalChild(EventLog& log, bool& gone) : QXObject(), ProbeComponent(log, "child"), gone(gone) {}
+    ~MortalChild() override { gone = true; }
+
+private:
+    bool& gone;
+};
+
+// A pop-up parent on the screen with a child window in it.
+struct ParentAndChild {
+    explicit ParentAndChild(QXComponent& child) : parent(new ProbeComponent(log, "parent"))
+    {
+        EXPECT_EQ(1, createPopup(*parent, 0, 0, 100, 100));
+        child.setSize(20, 20, 0);
+        EXPECT_EQ(1, parent->createChild(&child));
+        parent->addActionListener(&actions);
+        pumpMessages();
+        log.clear();
+    }
+    ~ParentAndChild() { if (parent) parent->release(); }
+
+    EventLog log;
+    ProbeComponent* parent;
+    RecordingActionListener actions{log, "listener"};
+};
+
+} // namespace
+
+TEST(ParentBinding, IsForgottenWhenTheParentGoesFirst)
+{
+    EventLog log;
+    ProbeComponent child(log, "child");
+    ParentAndChild family(child);
+    ASSERT_EQ(family.parent->getBinding(), child.getBinding()->getParent());
+    family.parent->release(); // its window goes, and the child's with it
+    family.parent = nullptr;
+    EXPECT_EQ(nullptr, nativeWindow(child));
+    EXPECT_EQ(nullptr, child.getBinding()->getParent());
+    // Each of these read the parent's freed binding.
+    child.getBinding()->disableParent();
+    child.getBinding()->enableParent();
+    child.getBinding()->activateParent();
+    child.postActionToParent(1, 1);
+    EXPECT_FALSE(actionQueued());
+}
+
+TEST(ParentBinding, ParentWithoutItsWindowGetsNoActions)
+{
+    EventLog log;
+    ProbeComponent child(log, "child");
+    ParentAndChild family(child);
+    family.parent->destroyWindow();
+    EXPECT_EQ(nullptr, child.getBinding()->getParent());
+    // Posted to no window the action would be a thread message that the
+    // loop drops, with its block.
+    child.postActionToParent(1, 1);
+    EXPECT_FALSE(actionQueued());
+    pumpMessages();
+    EXPECT_EQ(EventLog{}, actionsIn(family.log));
+}
+
+TEST(QueuedActions, TheSourceLivesUntilItsActionIsDelivered)
+{
+    bool gone = false;
+    EventLog log;
+    auto* child = new MortalChild(log, gone);
+    ParentAndChild family(*child);
+    const int held = references(*child);
+    QXObject* const source = child;
+    child->postActionToParent(QXButton::kClickAction, 2);
+    EXPECT_EQ(held + 1, references(*child));
+    child->release(); // the test's own reference: the queued action holds it
+    EXPECT_FALSE(gone);
+    pumpMessages();
+    EXPECT_EQ((EventLog{"listener:action(" + std::to_string(QXButton::kClickAction) + ",2)"}), actionsIn(family.log));
+    EXPECT_EQ(source, family.actions.lastSource);
+    EXPECT_TRUE(gone); // released after the delivery
+}
+
+TEST(QueuedActions, AnActionStillQueuedWhenTheParentWindowGoesIsFreed)
+{
+    EventLog log;
+    ProbeComponent child(log, "child");
+    ParentAndChild family(child);
+    const int held = references(child);
+    child.postActionToParent(3, 3);
+    child.postActionToParent(4, 4);
+    ASSERT_TRUE(actionQueued());
+    EXPECT_EQ(held + 2, references(child));
+    family.parent->destroyWindow();
+    EXPECT_FALSE(actionQueued());
+    EXPECT_EQ(held, references(child));
+    pumpMessages();
+    EXPECT_EQ(EventLog{}, actionsIn(family.log));
 }
 
 TEST(Capture, CountedAcrossComponents)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace QXSDK;
 using testsupport::createPopup;
 using testsupport::nativeWindow;
@@ -89,6 +91,39 @@ TEST_F(HandleSurface, HandlesAreDrawnInBlueAroundTheComponent)
         EXPECT_EQ(RGB(255, 255, 255), at(beside, c[1] + 2)) << c[0] << "," << c[1];
     }
     EXPECT_EQ(8 * 25, changedPixels());
+}
+
+// What a 9 x 9 component's handles show, drawn in the given order of their
+// numbers: where the 5 x 5 squares overlap, the one drawn last lies on top.
+std::vector<COLORREF> handlesOfANineByNine(const std::vector<int>& order)
+{
+    // Top-left corners of handles 1 to 8 at 0, 9 / 2 - 2 and 9 - 5.
+    const int corners[8][2] = {{0, 0}, {2, 0}, {4, 0}, {4, 2}, {4, 4}, {2, 4}, {0, 4}, {0, 2}};
+    std::vector<COLORREF> pixels(81, RGB(255, 255, 255));
+    for (int n : order) {
+        const int left = corners[n - 1][0], top = corners[n - 1][1];
+        for (int y = top; y < top + 5; ++y)
+            for (int x = left; x < left + 5; ++x) {
+                const bool outline = x == left || x == left + 4 || y == top || y == top + 4;
+                pixels[y * 9 + x] = outline ? RGB(0, 0, 255) : RGB(255, 255, 0);
+            }
+    }
+    return pixels;
+}
+
+TEST_F(HandleSurface, OverlappingHandlesLieInTheDesignsOrder)
+{
+    // Top row left to right, middle row left then right, bottom row left to right.
+    const std::vector<COLORREF> expected = handlesOfANineByNine({1, 2, 3, 8, 4, 7, 6, 5});
+    ASSERT_NE(handlesOfANineByNine({1, 2, 3, 4, 5, 6, 7, 8}), expected); // the order shows
+    component.setSize(9, 9, 0);
+    component.setDesignMode(1);
+    component.setSelected(1);
+    EXPECT_EQ(1, component.paint(QXRect(0, 0, 9, 9), &surface));
+    std::vector<COLORREF> shown;
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 9; ++x) shown.push_back(at(x, y));
+    EXPECT_EQ(expected, shown);
 }
 
 TEST_F(HandleSurface, NothingIsDrawnWithoutFocusOrSelection)
