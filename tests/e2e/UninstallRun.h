@@ -15,7 +15,7 @@ struct ProcessSample {
     DWORD atMs;          // from the process start
     SIZE_T workingSet;   // bytes
     SIZE_T pagefileUsage; // bytes committed for the process (Wine's private bytes read 0)
-    int gdiObjects;      // -1 when the table could not be read
+    int gdiObjects;      // the least of a few reads; -1 when the table could not be read
     int windows;         // its top-level and child windows (Wine counts no USER objects)
 };
 
@@ -32,7 +32,9 @@ struct RunResult {
     // About once a second from the window's appearance to the enabled button.
     std::vector<ProcessSample> samples;
     // What the user saw that was wrong (see RunWatcher), and how many looks
-    // during the run compared what the window showed.
+    // during the run compared what the window showed (some of them taken
+    // while the program was held still, so that a busy machine cannot
+    // starve them).
     std::vector<std::string> displayFaults;
     int comparedLooks = 0;
     // The pictures taken, each checked to show its window.
@@ -53,10 +55,11 @@ public:
     std::string startIn;
     // Take screenshots into this folder (made if needed) during and after.
     std::string screenshotFolder;
-    // Posts WM_CLOSE to the window after this many milliseconds of run (0: never).
-    DWORD closeAfterMs = 0;
+    // Posts WM_CLOSE to the window as soon as this path is gone ("": never).
+    std::string closeWhenGone;
     // Terminates the process after this many milliseconds of run, as a power
-    // loss would end it (0: never).
+    // loss would end it (0: never). The moments the drive holds the program
+    // still to look at it do not count.
     DWORD killAfterMs = 0;
     // How long the run may take from the process start before it is given up.
     DWORD patienceMs = 30000;

@@ -114,7 +114,7 @@ void stage(Installation& installation, bool secondDisk, std::unique_ptr<testsupp
     std::printf("D: is a second disk; the shell extension is held loaded, as Explorer holds it.\n");
     explorer.reset(new testsupport::ChildProcess("\"" + testsupport::testBinDir() + "\\holder.exe\" --load \"" +
                                                  installation.path("VexloShellEx.dll") + "\""));
-    Sleep(500);
+    testsupport::awaitHolding(*explorer);
 }
 
 } // namespace

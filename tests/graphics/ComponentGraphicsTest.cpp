@@ -114,6 +114,8 @@ public:
 // pixel: drawing it must not read past its data.
 class UnknownFormatImage : public IQXImageSource {
 public:
+    // The caller's reference, as SolidImage holds it.
+    UnknownFormatImage() : QXObject() { retain(); }
     int getWidth() override { return 4; }
     int getHeight() override { return 4; }
     int getPixelFormat() override { return 1006; }

@@ -1,5 +1,6 @@
 #include "tests/support/ChildProcess.h"
 
+#include <string>
 #include <vector>
 
 namespace testsupport {
@@ -45,6 +46,23 @@ long runProgram(const std::string& commandLine, DWORD timeoutMs)
 {
     ChildProcess child(commandLine);
     return child.waitExit(timeoutMs);
+}
+
+bool awaitHolding(const ChildProcess& holder)
+{
+    // holder.exe sets this event once it holds what it was asked to.
+    const std::string name = "VexloHolder-" + std::to_string(holder.id());
+    const DWORD start = GetTickCount();
+    while (holder.running() && GetTickCount() - start < 60000) {
+        HANDLE ready = OpenEventA(SYNCHRONIZE, FALSE, name.c_str());
+        if (ready) {
+            const bool held = WaitForSingleObject(ready, 60000) == WAIT_OBJECT_0;
+            CloseHandle(ready);
+            return held;
+        }
+        Sleep(10);
+    }
+    return false;
 }
 
 } // namespace testsupport

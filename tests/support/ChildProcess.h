@@ -19,6 +19,8 @@ public:
     bool started() const { return info.hProcess != nullptr; }
     bool running() const { return started() && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
     HANDLE handle() const { return info.hProcess; }
+    // Its first thread.
+    HANDLE thread() const { return info.hThread; }
     DWORD id() const { return info.dwProcessId; }
     // Waits for the end; answers the exit code, or -1 on time-out.
     long waitExit(DWORD timeoutMs);
@@ -27,6 +29,10 @@ public:
 private:
     PROCESS_INFORMATION info{};
 };
+
+// Waits (a minute at most) until a holder.exe started as child holds its
+// file or DLL; answers whether it does.
+bool awaitHolding(const ChildProcess& holder);
 
 // Runs commandLine to its end and answers its exit code (-1 when it could not
 // be started or did not end within timeoutMs).
