@@ -1,5 +1,8 @@
 // The uninstaller's entry point: confirm, then run the uninstall window until
 // it ends. The exit code is 0 on every path.
+#include "app/FineTimerResolution.h"
+#include "app/ProgramMessageBox.h"
+#include "app/ProgramTexts.h"
 #include "app/uninstall.h"
 #include "qxsdk/core/SystemFolder.h"
 
@@ -8,11 +11,6 @@
 #include <new>
 
 namespace {
-
-// "提示" (Notice) in GBK.
-const char kConfirmCaption[] = "\xCC\xE1\xCA\xBE";
-// "是否确定卸载？" (Are you sure you want to uninstall?) in GBK.
-const char kConfirmText[] = "\xCA\xC7\xB7\xF1\xC8\xB7\xB6\xA8\xD0\xB6\xD4\xD8\xA3\xBF";
 
 using SetDefaultDllDirectoriesProcedure = BOOL(WINAPI*)(DWORD);
 
@@ -44,12 +42,15 @@ void leaveInstallationFolder()
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     loadDllsFromSystemFolderOnly();
-    if (MessageBoxA(nullptr, kConfirmText, kConfirmCaption, MB_OKCANCEL) != IDOK) return 0;
+    if (programMessageBox(kConfirmText, kConfirmCaption, MB_OKCANCEL) != IDOK) return 0;
     leaveInstallationFolder();
     uninstall* window = new (std::nothrow) uninstall();
     if (!window) return 0;
     window->retain();
-    window->create(QXSDK::CreateContext{instance, nullptr});
+    {
+        const FineTimerResolution fineClock; // while the window runs
+        window->create(QXSDK::CreateContext{instance, nullptr});
+    }
     window->release();
     return 0;
 }

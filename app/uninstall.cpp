@@ -5,6 +5,7 @@
 #include "app/InstallationFiles.h"
 #include "app/Manifest.h"
 #include "app/ProductRegistration.h"
+#include "app/ProgramTexts.h"
 #include "qxsdk/core/QXFile.h"
 
 #include <windows.h>
@@ -16,10 +17,6 @@ using namespace QXSDK;
 namespace {
 
 const int kFlatLook = 0;
-// "Vexlo 卸载程序" (Vexlo uninstaller) in GBK.
-const char kTitle[] = "Vexlo \xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2";
-// "完成" (Done) in GBK.
-const char kDoneCaption[] = "\xCD\xEA\xB3\xC9";
 const char kStatusPrefix[] = "Remove->";
 // How long the shell extension's own entry waits for regsvr32 at most.
 const DWORD kUnregistrationPatienceMs = 10000;
@@ -33,7 +30,8 @@ uninstall::uninstall()
 {
     setWindowType(kClippingWithoutMenu);
     setInheritedFlag(kFlatLook);
-    setText(QXString(kTitle));
+    setTextCodePage(kProgramTextCodePage);
+    setText(QXString(kWindowTitle));
     QXSize screen = QXComponent::getScreenSize();
     setLocation((screen.getWidth() - kWidth) / 2, (screen.getHeight() - kHeight) / 2, 0);
     setSize(kWidth, kHeight, 1);
@@ -64,6 +62,7 @@ uninstall::uninstall()
 
     finishButton = new (std::nothrow) QXButton(QXString(kDoneCaption));
     if (finishButton) {
+        finishButton->setTextCodePage(kProgramTextCodePage);
         finishButton->setLocation(160, 55, 1);
         finishButton->setSize(175, 20, 1);
         add(finishButton);

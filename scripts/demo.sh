@@ -9,6 +9,12 @@
 #                                 (D:, another file system), with Explorer
 #                                 holding the shell extension, and restarts
 #                                 the prefix after the run
+#   scripts/demo.sh cp950         runs on a machine of that ANSI code page:
+#                   cp1252        cp950 Traditional Chinese, cp1252 English,
+#                   cp65001       cp65001 Windows' UTF-8 option (cp936, the
+#                                 default, Simplified Chinese); the report
+#                                 says what the box, the title and the
+#                                 button showed
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 shots=${VEXLO_BUILD_DIR:-$root/build}/demo
@@ -16,7 +22,8 @@ mode=()
 case "${1:-}" in
   "") ;;
   second-disk) mode=(--second-disk); export WINE_RUN_SECOND_DISK=1 ;;
-  *) echo "usage: $0 [second-disk]" >&2; exit 2 ;;
+  cp936|cp950|cp1252|cp65001) export WINE_SESSION_CODEPAGE=${1#cp} ;;
+  *) echo "usage: $0 [second-disk | cp936 | cp950 | cp1252 | cp65001]" >&2; exit 2 ;;
 esac
 rm -rf "$shots"
 mkdir -p "$shots"

@@ -22,20 +22,59 @@
 #                                (a folder in /dev/shm that wine_session_stop
 #                                removes), so that a move between C: and D:
 #                                is no rename, as between two disks
+#   wine_codepage_environment CP exports the Unix locale under which Wine
+#                                gives its programs the ANSI code page CP:
+#                                936 (Simplified Chinese, the default), 950
+#                                (Traditional Chinese), 1252 (English) or 65001
+#                                (Windows' UTF-8 option, for a Chinese user)
+#   wine_codepage_prefixes_start DIR D
+#                                boots DIR/cp950, DIR/cp1252 and DIR/cp65001,
+#                                each under its code page, in the background;
+#                                DIR/ready appears when all three are up
 #   wine_session_stop            stops all of them; registered as an EXIT trap
+#
+# WINE_SESSION_CODEPAGE, when set, is the code page of the prefixes and
+# programs started here.
 
+WINE_SESSION_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 WINE_SESSION_PIDS=()
 WINE_SESSION_PREFIXES=()
 WINE_SESSION_THROWAWAY=()
 WINE_SESSION_DISKS=()
+WINE_SESSION_JOBS=()
 
 wine_common_environment() {
   export WINEDEBUG=-all
   export WINEARCH=win64
-  export LANG=zh_CN.UTF-8
-  export LC_ALL=zh_CN.UTF-8
+  wine_codepage_environment "${WINE_SESSION_CODEPAGE:-936}"
   # No Mono or Gecko download prompts while a prefix is created.
   export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# Wine takes a program's ANSI code page from its Unix locale: LC_CTYPE gives
+# the system's, LANG the user's. A locale without a code page of its own
+# (hi_IN) gives 65001.
+wine_codepage_environment() {
+  unset LC_CTYPE
+  case $1 in
+    936) unset LOCPATH; export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 ;;
+    # The shell itself knows nothing of LOCPATH and would warn.
+    950) wine_private_locales; export LANG=zh_TW.UTF-8 LC_ALL=zh_TW.UTF-8 2>/dev/null ;;
+    1252) wine_private_locales; export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 2>/dev/null ;;
+    65001) wine_private_locales; unset LC_ALL; export LANG=zh_CN.UTF-8 LC_CTYPE=hi_IN.UTF-8 2>/dev/null ;;
+    *) echo "wine-session: no locale for code page $1" >&2; return 1 ;;
+  esac
+}
+
+# The locales of the other code pages, compiled beside the build (once) and
+# not into the machine's own archive, which LOCPATH then stands in for.
+wine_private_locales() {
+  local dir=${VEXLO_BUILD_DIR:-$WINE_SESSION_ROOT/build}/locales name
+  mkdir -p "$dir"
+  for name in zh_CN zh_TW en_US hi_IN; do
+    [ -d "$dir/$name.UTF-8" ] || localedef -i "$name" -c -f UTF-8 "$dir/$name.UTF-8" >/dev/null 2>&1 || true
+  done
+  export LOCPATH=$dir
 }
 
 wine_display_start() {
@@ -52,12 +91,43 @@ wine_display_start() {
   rm -f "$displayfile"
 }
 
+# English and UTF-8 Windows link the dialog font to Chinese fonts of their
+# own (SIMSUN.TTC, MSYH.TTC), so that Chinese text in message boxes and
+# captions shows. Wine's prefix names the same files, which are not here, and
+# links Chinese only under a Chinese locale: under 1252 and 65001 the link
+# goes to the Chinese font of this machine instead.
+wine_cjk_font_link() {
+  case ${WINE_SESSION_CODEPAGE:-936} in
+    1252|65001)
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+        /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 ;;
+  esac
+}
+
 wine_prefix_start() {
   WINE_SESSION_PREFIXES+=("$1")
   trap wine_session_stop EXIT
   wine_prefix_boot "$1" "$2"
 }
 
+wine_codepage_prefixes_start() {
+  local dir=$1 display=$2 codepage
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  (wine_private_locales) # compiled once, before the three boots want them
+  for codepage in 950 1252 65001; do WINE_SESSION_PREFIXES+=("$dir/cp$codepage"); done
+  trap wine_session_stop EXIT
+  (
+    for codepage in 950 1252 65001; do
+      WINE_SESSION_CODEPAGE=$codepage wine_prefix_boot "$dir/cp$codepage" "$display" &
+    done
+    wait
+    : > "$dir/ready"
+  ) &
+  WINE_SESSION_JOBS+=($!)
+}
+
+# PREFIX boots under WINE_SESSION_CODEPAGE when that is set.
 wine_prefix_boot() (
   export WINEPREFIX=$1 DISPLAY=$2
   wine_common_environment
@@ -70,6 +140,7 @@ wine_prefix_boot() (
   wine wineboot -i >/dev/null 2>&1
   # A crashing program ends at once instead of waiting in Wine's debugger.
   wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
+  if [ $fresh -eq 1 ]; then wine_cjk_font_link; fi
   if [ $fresh -eq 1 ] && [ -z "${VEXLO_NO_VIRTUAL_DESKTOP:-}" ]; then
     # Wine's virtual desktop draws captions without a window manager and
     # handles activation and focus as Windows does.
@@ -128,6 +199,8 @@ wine_second_disk() {
 wine_session_stop() {
   trap - EXIT
   local prefix pid
+  # A prefix still booting is stopped once it is up.
+  for pid in "${WINE_SESSION_JOBS[@]}"; do wait "$pid" 2>/dev/null || true; done
   for prefix in "${WINE_SESSION_PREFIXES[@]}"; do
     WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
     WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1 || true
@@ -140,7 +213,8 @@ wine_session_stop() {
     rm -rf "$prefix"
   done
   WINE_SESSION_DISKS=()
-  WINE_SESSION_PIDS=()
+  WINE_SESSION_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+WINE_SESSION_PIDS=()
   WINE_SESSION_PREFIXES=()
   WINE_SESSION_THROWAWAY=()
 }

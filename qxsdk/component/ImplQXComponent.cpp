@@ -14,6 +14,7 @@
 #include "qxsdk/component/QXComponent.h"
 #include "qxsdk/component/WindowClassRegistry.h"
 #include "qxsdk/core/ScopedWin32.h"
+#include "qxsdk/core/WideText.h"
 
 #include <shellapi.h>
 
@@ -37,7 +38,7 @@ ImplQXComponent::ImplQXComponent(QXComponent* ownerComponent)
       cursor(new (std::nothrow) QXCursor()), largeIcon(new (std::nothrow) QXIcon()),
       smallIcon(new (std::nothrow) QXIcon()), visible(1), caret(new (std::nothrow) ComponentCaret()),
       owner(ownerComponent), timerId(0), graphics(new (std::nothrow) ComponentGraphics()), topMost(0), tracking(0),
-      classRegistered(0)
+      classRegistered(0), textCodePage(CP_ACP), ansiProcedure(nullptr)
 {
     background.setValue(static_cast<int>(GetSysColor(COLOR_BTNFACE)));
     foreground.setValue(static_cast<int>(GetSysColor(COLOR_WINDOWTEXT)));
@@ -111,6 +112,10 @@ int ImplQXComponent::createNativeWindow()
     }
     window = created;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // The system's code page reads another's bytes as other characters: the
+    // true title replaces theirs before the window is shown.
+    ansiProcedure = nullptr;
+    if (!WideText::isSystemCodePage(textCodePage)) applyTitle();
     // Only a parent with a window takes this one with it when it goes (and
     // so tells it, see handleDestroy): a parent without one is forgotten.
     if (parent && !parent->window) parent = nullptr;

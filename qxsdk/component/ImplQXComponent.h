@@ -219,6 +219,10 @@ public:
     // Maps the navigation and editing virtual keys to X11 keysyms; other
     // codes are returned unchanged.
     virtual int translateKey(int code);
+    // The code page of the window's title and of the text the surface draws
+    // and measures; with a window, its title is set again.
+    virtual void setTextCodePage(unsigned codePage);
+    virtual unsigned getTextCodePage();
 
     HWND getWindow() const { return window; }
     // The parent binding while both windows exist; null otherwise.
@@ -229,6 +233,10 @@ public:
 
     // The one window procedure of every toolkit window class.
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // In front of it, for a window whose text is of another code page than
+    // the system's: the window's own reads of its title (the caption Windows
+    // draws among them) get the title as it was set, in UTF-16.
+    static LRESULT CALLBACK wideTitleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Outstanding captureMouse calls of the whole process.
     static int getCaptureCount();
 
@@ -253,6 +261,9 @@ private:
     void resizeBuffer(int width, int height);
     // Gives back this binding's count in the class registry.
     void releaseWindowClass();
+    // Sets the window's title from text; one of another code page than the
+    // system's is kept as wide text (see wideTitleProc).
+    void applyTitle();
     // A handle for the cursor or icon object; made tells whether the toolkit
     // made it (and so destroys it) or it is a shared system one.
     HICON makeIcon(QXIcon* icon, bool& made);
@@ -294,6 +305,10 @@ private:
     int topMost;
     int tracking;
     int classRegistered;
+    unsigned textCodePage;
+    // The ANSI procedure behind wideTitleProc, as CallWindowProcW takes it;
+    // null while the window has none in front.
+    WNDPROC ansiProcedure;
 };
 
 } // namespace QXSDK

@@ -67,9 +67,11 @@ int ImplQXComponent::deliverByRuleP(Event event)
 
 LRESULT CALLBACK ImplQXComponent::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // Only windows whose procedure is still this one carry a binding; during
-    // CreateWindowExA the binding is not attached yet.
-    if (hwnd && GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&windowProc)) {
+    // Only windows whose procedure is still this one (or the wide title's in
+    // front of it) carry a binding; during CreateWindowExA the binding is not
+    // attached yet.
+    if (hwnd && (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&windowProc) ||
+                 GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&wideTitleProc))) {
         ImplQXComponent* binding = reinterpret_cast<ImplQXComponent*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         if (binding) {
             const long long result = binding->handleMessage(message, &wParam, &lParam);
@@ -77,6 +79,18 @@ LRESULT CALLBACK ImplQXComponent::windowProc(HWND hwnd, UINT message, WPARAM wPa
         }
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ImplQXComponent::wideTitleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The title as Windows keeps it, not as the ANSI procedure would give it
+    // back: in the system's code page, without what that cannot hold. Every
+    // other message reaches the toolkit's procedure as an ANSI message.
+    if (message == WM_GETTEXT || message == WM_GETTEXTLENGTH) return DefWindowProcW(hwnd, message, wParam, lParam);
+    ImplQXComponent* binding = reinterpret_cast<ImplQXComponent*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (binding && binding->ansiProcedure)
+        return CallWindowProcW(binding->ansiProcedure, hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 long long ImplQXComponent::handleMessage(UINT message, WPARAM* wParam, LPARAM* lParam)

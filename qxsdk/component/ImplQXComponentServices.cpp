@@ -9,6 +9,8 @@
 #include "qxsdk/component/QXComponent.h"
 #include "qxsdk/component/WindowClassRegistry.h"
 #include "qxsdk/core/ScopedWin32.h"
+#include "qxsdk/core/WideText.h"
+#include "qxsdk/graphics/NativeText.h"
 #include "qxsdk/graphics/ScopedFont.h"
 
 #include <cstdlib>
@@ -45,7 +47,27 @@ int ImplQXComponent::getNativeContext(NativeHandles& out)
 void ImplQXComponent::setText(QXString value)
 {
     text = value;
-    if (window) SetWindowTextA(window, text.getData());
+    if (window) applyTitle();
+}
+
+void ImplQXComponent::setTextCodePage(unsigned codePage)
+{
+    textCodePage = codePage;
+    if (graphics) graphics->setTextCodePage(codePage);
+    if (window) applyTitle();
+}
+
+void ImplQXComponent::applyTitle()
+{
+    if (!WideText::isSystemCodePage(textCodePage) && !ansiProcedure)
+        ansiProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&wideTitleProc)));
+    NativeText(text, textCodePage).setWindowTitle(window);
+}
+
+unsigned ImplQXComponent::getTextCodePage()
+{
+    return textCodePage;
 }
 
 void ImplQXComponent::setBackground(QXColor colour)
@@ -338,7 +360,7 @@ QXSize ImplQXComponent::getTextExtent(QXString value)
 {
     if (!window) return QXSize(0, 0);
     ClientDC dc(window);
-    return dc ? ScopedFont::measure(dc.get(), font, value) : QXSize(0, 0);
+    return dc ? ScopedFont::measure(dc.get(), font, value, textCodePage) : QXSize(0, 0);
 }
 
 int ImplQXComponent::getTextHeight()

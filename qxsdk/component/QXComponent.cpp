@@ -231,6 +231,9 @@ int QXComponent::paintArea(QXRect area, IQXGraphics* surface)
     return paint(area, surface);
 }
 
+void QXComponent::setTextCodePage(int codePage) { if (binding) binding->setTextCodePage(static_cast<unsigned>(codePage)); }
+int QXComponent::getTextCodePage() { return binding ? static_cast<int>(binding->getTextCodePage()) : CP_ACP; }
+
 // Own listener implementation: events of other sources are not this
 // component's business ---------------------------------------------------------
 

@@ -186,6 +186,11 @@ public:
     virtual int hotKeyPressed(int id, int modifiers, int key);
     // Calls paint with the same arguments.
     virtual int paintArea(QXRect area, IQXGraphics* surface);
+    // The code page of the component's text (its title and what it draws
+    // and measures): CP_ACP, the system's, unless set. Text of another code
+    // page reads right on every system (see NativeText).
+    virtual void setTextCodePage(int codePage);
+    virtual int getTextCodePage();
 
     // Own listener implementation: the self filter.
     int onPaint(QXObject* source, QXRect area, IQXGraphics* surface) override;

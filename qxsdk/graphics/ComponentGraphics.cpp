@@ -2,6 +2,7 @@
 
 #include "qxsdk/core/ScopedWin32.h"
 #include "qxsdk/core/SystemFolder.h"
+#include "qxsdk/graphics/NativeText.h"
 #include "qxsdk/graphics/ScopedFont.h"
 
 #include <cstdlib>
@@ -161,7 +162,7 @@ void clipSource(IQXImageSource* image, int sx, int sy, int& sw, int& sh)
 ComponentGraphics::ComponentGraphics()
     : QXObject(), IQXGraphics(), window(nullptr), memoryDC(nullptr), bitmap(nullptr), foreground(newColour()),
       background(newColour()), fillColor(newColour()), font(createSystemFont()), bufferRect{0, 0, 0, 0},
-      originalBitmap(nullptr)
+      originalBitmap(nullptr), textCodePage(CP_ACP)
 {
 }
 
@@ -405,22 +406,22 @@ int ComponentGraphics::drawBezier(QXPoint* points, int count)
 void ComponentGraphics::drawString(QXString text, QXRect rect, int format)
 {
     if (!memoryDC) return;
-    ScopedFont frame(memoryDC, font);
+    ScopedFont frame(memoryDC, font, textCodePage);
     if (!frame) return;
     SetTextColor(memoryDC, colourOf(foreground));
     RECT area = toNativeRect(rect);
     // The text is the caller's copy: DrawText must not write into it.
     const UINT flags = static_cast<UINT>(format) & ~static_cast<UINT>(DT_MODIFYSTRING);
-    DrawTextA(memoryDC, text.getData() ? text.getData() : "", text.getLength(), &area, flags);
+    NativeText(text, textCodePage).draw(memoryDC, &area, flags);
 }
 
 void ComponentGraphics::drawString(QXString text, int x, int y)
 {
     if (!memoryDC) return;
-    ScopedFont frame(memoryDC, font);
+    ScopedFont frame(memoryDC, font, textCodePage);
     if (!frame) return;
     SetTextColor(memoryDC, colourOf(foreground));
-    TextOutA(memoryDC, x, y, text.getData() ? text.getData() : "", text.getLength());
+    NativeText(text, textCodePage).textOut(memoryDC, x, y);
 }
 
 void ComponentGraphics::setPixel(int x, int y, QXColor colour)
@@ -512,10 +513,9 @@ void ComponentGraphics::clear()
 void ComponentGraphics::drawDisabledString(QXString text, int x, int y)
 {
     if (!memoryDC) return;
-    ScopedFont frame(memoryDC, font);
+    ScopedFont frame(memoryDC, font, textCodePage);
     if (!frame) return;
-    DrawStateA(memoryDC, nullptr, nullptr, reinterpret_cast<LPARAM>(text.getData() ? text.getData() : ""),
-               static_cast<WPARAM>(text.getLength()), x, y, 0, 0, kDisabledTextState);
+    NativeText(text, textCodePage).drawState(memoryDC, x, y, kDisabledTextState);
 }
 
 void ComponentGraphics::drawFocusRect(int x, int y, int w, int h, int count)
@@ -531,9 +531,9 @@ QXSize ComponentGraphics::getStringSize(QXString text)
 {
     if (!window || !font) return QXSize(0, 0);
     // Measured in the back buffer when there is one, else in the window.
-    if (memoryDC) return ScopedFont::measure(memoryDC, font, text);
+    if (memoryDC) return ScopedFont::measure(memoryDC, font, text, textCodePage);
     ClientDC windowDC(window);
-    return windowDC.get() ? ScopedFont::measure(windowDC.get(), font, text) : QXSize(0, 0);
+    return windowDC.get() ? ScopedFont::measure(windowDC.get(), font, text, textCodePage) : QXSize(0, 0);
 }
 
 int ComponentGraphics::getFontHeight()
@@ -549,6 +549,16 @@ void ComponentGraphics::flush(int x, int y, int w, int h)
     if (!window || !memoryDC) return;
     WindowDC target(window);
     if (target) BitBlt(target.get(), x, y, w, h, memoryDC, x, y, SRCCOPY);
+}
+
+void ComponentGraphics::setTextCodePage(unsigned codePage)
+{
+    textCodePage = codePage;
+}
+
+unsigned ComponentGraphics::getTextCodePage()
+{
+    return textCodePage;
 }
 
 } // namespace QXSDK

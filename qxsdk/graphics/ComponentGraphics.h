@@ -74,6 +74,11 @@ public:
     int getFontHeight() override;
     void flush(int x, int y, int w, int h) override;
 
+    // The code page of the text the surface is given to draw and measure
+    // (CP_ACP, the system's, at first; see NativeText).
+    virtual void setTextCodePage(unsigned codePage);
+    virtual unsigned getTextCodePage();
+
     // The memory context of the back buffer, null without one.
     HDC getMemoryDC() const { return memoryDC; }
 
@@ -91,6 +96,7 @@ private:
     RECT bufferRect;
     // The memory context's own bitmap, selected back before ours is deleted.
     HGDIOBJ originalBitmap;
+    unsigned textCodePage;
 };
 
 } // namespace QXSDK

@@ -10,10 +10,11 @@ namespace QXSDK {
 
 // A GDI font made from a QXFont for one text operation: selected into a
 // context between a save and a restore of its state, and deleted when the
-// scope ends. The height goes to GDI as a positive number, a cell height.
+// scope ends. The height goes to GDI as a positive number, a cell height;
+// the character set is the one the text's code page needs (NativeText).
 class ScopedFont {
 public:
-    ScopedFont(HDC dc, QXFont* font);
+    ScopedFont(HDC dc, QXFont* font, unsigned codePage);
     ~ScopedFont();
     ScopedFont(const ScopedFont&) = delete;
     ScopedFont& operator=(const ScopedFont&) = delete;
@@ -21,8 +22,9 @@ public:
     // False when there was no font or GDI refused to make it.
     explicit operator bool() const { return handle != nullptr; }
 
-    // Extent of text in font on dc; (0, 0) when it cannot be measured.
-    static QXSize measure(HDC dc, QXFont* font, const QXString& text);
+    // Extent of text of codePage in font on dc; (0, 0) when it cannot be
+    // measured.
+    static QXSize measure(HDC dc, QXFont* font, const QXString& text, unsigned codePage);
 
 private:
     HDC dc;

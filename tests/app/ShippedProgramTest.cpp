@@ -103,3 +103,26 @@ TEST_F(ShippedProgram, ImportsOnlyDllsWindowsTakesFromTheSystemFolder)
     EXPECT_TRUE(std::count(dlls.begin(), dlls.end(), "kernel32.dll"));
     for (const std::string& dll : dlls) EXPECT_TRUE(kKnownSystemDlls.count(dll)) << dll;
 }
+
+TEST(ShippedProgramManifest, AsksForAdministratorRightsAndNamesEveryWindows)
+{
+    // Without the entries of a Windows, the Program Compatibility Assistant
+    // takes the program for an old setup program on it.
+    HMODULE program = LoadLibraryExA((testsupport::testBinDir() + "\\uninstall.exe").c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(nullptr, program);
+    HRSRC resource = FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)); // RT_MANIFEST
+    ASSERT_NE(nullptr, resource);
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(program, resource)));
+    ASSERT_NE(nullptr, bytes);
+    const std::string manifest(bytes, SizeofResource(program, resource));
+    FreeLibrary(program);
+
+    EXPECT_NE(std::string::npos, manifest.find("level=\"requireAdministrator\"")) << manifest;
+    for (const char* windows : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}",   // Vista
+                                "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",   // 7
+                                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",   // 8
+                                "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",   // 8.1
+                                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})  // 10 and 11
+        EXPECT_NE(std::string::npos, manifest.find(std::string("<supportedOS Id=\"") + windows + "\"/>")) << windows;
+}

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <thread>
 
 using namespace QXSDK;
@@ -68,6 +69,44 @@ TEST(QXComponentState, ValuesSetBeforeCreateAreUsed)
     EXPECT_TRUE(IsWindowVisible(nativeWindow(component)));
     EXPECT_TRUE(IsWindowEnabled(nativeWindow(component)));
     EXPECT_EQ(0, component.isDisabled());
+}
+
+namespace {
+
+// The title as Windows keeps it, without a message to the window (whose
+// ANSI procedure would give it in the system's code page).
+std::wstring titleOf(HWND window)
+{
+    wchar_t title[128] = {};
+    InternalGetWindowText(window, title, 128);
+    return title;
+}
+
+} // namespace
+
+TEST(QXComponentText, TitleOfAnotherCodePageIsItsCharacters)
+{
+    EventLog log;
+    ProbeComponent other(log), system(log);
+    EXPECT_EQ(CP_ACP, other.getTextCodePage());
+    // "Café" in Windows-1252; the same bytes in the system's code page.
+    other.setTextCodePage(1252);
+    other.setText(QXString("Caf\xE9"));
+    system.setText(QXString("Caf\xE9"));
+    ASSERT_EQ(1, createPopup(other, 0, 0, 60, 40));
+    ASSERT_EQ(1, createPopup(system, 70, 0, 60, 40));
+    EXPECT_EQ(1252, other.getTextCodePage());
+    EXPECT_EQ(L"Caf\u00E9", titleOf(nativeWindow(other)));
+    // The system's reading of the bytes, as ever.
+    HWND plain = CreateWindowExA(0, "STATIC", "Caf\xE9", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance(), nullptr);
+    EXPECT_EQ(titleOf(plain), titleOf(nativeWindow(system)));
+    DestroyWindow(plain);
+    // A title set later, and a code page set later, reach the window too.
+    other.setText(QXString("Th\xE9"));
+    EXPECT_EQ(L"Th\u00E9", titleOf(nativeWindow(other)));
+    system.setTextCodePage(1252);
+    EXPECT_EQ(L"Caf\u00E9", titleOf(nativeWindow(system)));
+    EXPECT_STREQ("Caf\xE9", system.getText().getData()); // the component keeps its bytes
 }
 
 TEST(QXComponentState, StylePresets)

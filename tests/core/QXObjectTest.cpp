@@ -246,10 +246,11 @@ TEST(OSVersionCode, WineDefaultIsWindows7)
 
 // Runs the probe program with Wine's per-program version override, which
 // Wine reads when the process starts.
-long probeVersionCode(const char* wineVersion)
+long probeVersionCode(const char* wineVersion, const std::string& probe = "osversion_probe.exe",
+                      const std::string& arguments = "")
 {
-    testsupport::WineVersionOverride override("osversion_probe.exe", wineVersion);
-    return testsupport::runProgram("\"" + testsupport::testBinDir() + "\\osversion_probe.exe\"");
+    testsupport::WineVersionOverride override(probe, wineVersion);
+    return testsupport::runProgram("\"" + testsupport::testBinDir() + "\\" + probe + "\"" + arguments);
 }
 
 TEST(OSVersionCode, FollowsTheReportedVersion)
@@ -260,4 +261,17 @@ TEST(OSVersionCode, FollowsTheReportedVersion)
     EXPECT_EQ(kOSWindowsServer2003, probeVersionCode("win2003"));
     EXPECT_EQ(0, probeVersionCode("win8"));       // 6.2 is unknown
     EXPECT_EQ(0, probeVersionCode("win10"));
+}
+
+TEST(OSVersionCode, TheShippedManifestKeepsEveryCode)
+{
+    // The manifest names every Windows from Vista to 11: Windows 10 then
+    // reports 10.0 to the program instead of 6.2, which is no code either,
+    // and Windows 7 still reports 6.1.
+    const std::string probe = "manifested_osversion_probe.exe";
+    EXPECT_EQ(1000, probeVersionCode("win10", probe, " --version"));
+    EXPECT_EQ(601, probeVersionCode("win7", probe, " --version"));
+    EXPECT_EQ(0, probeVersionCode("win10", probe));
+    EXPECT_EQ(kOSWindows7, probeVersionCode("win7", probe));
+    EXPECT_EQ(kOSWindowsVista, probeVersionCode("vista", probe));
 }

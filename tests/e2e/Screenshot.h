@@ -6,11 +6,12 @@
 
 namespace e2e {
 
-// A picture of the whole screen, taken with the host's ImageMagick, that is
-// checked to show one window: the window's rectangle in it is not one flat
-// colour, and nearly all of its pixels are the ones the window shows (a
-// running window may change a few while the picture is taken). A picture
-// that fails is taken again, a few times.
+// A picture of one window with a small margin of the screen around it,
+// taken with the host's ImageMagick, that is checked to show the window: the
+// window's rectangle in it is not one flat colour, and nearly all of its
+// pixels are the ones the window shows (a running window may change a few
+// while the picture is taken). A picture that fails is taken again, a few
+// times.
 struct Screenshot {
     std::string path;    // folder/name.png, a path of the host
     bool shows = false;  // the window's pixels are in it

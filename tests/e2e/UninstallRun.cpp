@@ -13,10 +13,6 @@ namespace e2e {
 
 namespace {
 
-// "提示" (Notice) and "Vexlo 卸载程序" (Vexlo uninstaller) in GBK.
-const char kBoxCaption[] = "\xCC\xE1\xCA\xBE";
-const char kWindowTitle[] = "Vexlo \xD0\xB6\xD4\xD8\xB3\xCC\xD0\xF2";
-
 // The waits of the drive.
 const DWORD kPollMs = 10;               // between two looks for a window or the enabled button
 const DWORD kClickAgainMs = 20;         // between two presses of the box's button
@@ -32,6 +28,8 @@ const DWORD kBrowserPatienceMs = 5000;  // for the browser stand-in to write
 const int kHeldLooks = 2;
 const DWORD kHoldEveryMs = 100;
 const DWORD kHeldPatienceMs = 500;      // for a held window's last paint to reach the screen
+const int kMostHolds = 20;
+const size_t kPaintedColours = 3;
 // GDI counts read per sample: a read inside a paint also counts the font
 // the paint made for its text; the least of these is the count at rest.
 const int kGdiReadsPerSample = 5;
@@ -39,8 +37,7 @@ const DWORD kBetweenGdiReadsMs = 3;
 
 struct Search {
     DWORD process;
-    const char* className;
-    const char* title;
+    const wchar_t* className;
     HWND found;
 };
 
@@ -49,22 +46,58 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM data)
     Search* search = reinterpret_cast<Search*>(data);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    char className[64] = {}, title[128] = {};
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, title, sizeof title);
-    if (owner == search->process && std::string(className) == search->className && std::string(title) == search->title) {
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (owner == search->process && std::wstring(className) == search->className) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-// A top-level window of the process with that class and title, or null.
-HWND findWindow(DWORD process, const char* className, const char* title)
+// A top-level window of the process with that class, or null. Found by
+// class only: what its title says is for the test to judge.
+HWND findWindow(DWORD process, const wchar_t* className)
 {
-    Search search = {process, className, title, nullptr};
+    Search search = {process, className, nullptr};
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// A window's text as the wide functions read it.
+std::wstring textOf(HWND window)
+{
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+BOOL CALLBACK collectStaticText(HWND child, LPARAM data)
+{
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    std::wstring& text = *reinterpret_cast<std::wstring*>(data);
+    if (_wcsicmp(className, L"Static") == 0 && text.empty()) text = textOf(child);
+    return TRUE;
+}
+
+// The question of a message box: the text of its first static control
+// that has one (the icon's has none).
+std::wstring boxTextOf(HWND box)
+{
+    std::wstring text;
+    EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+// The window's caption bar as it shows: the rows of the whole window above
+// its client area.
+testsupport::Pixels captionBarOf(HWND window)
+{
+    RECT frame = {};
+    POINT client = {0, 0};
+    if (!GetWindowRect(window, &frame) || !ClientToScreen(window, &client)) return testsupport::Pixels();
+    return testsupport::Pixels::shownBy(window, true).rows(0, client.y - frame.top);
 }
 
 BOOL CALLBACK countChild(HWND, LPARAM count)
@@ -153,13 +186,18 @@ void answerTheBox(Drive& drive, UninstallRun::Answer answer, const std::string& 
 {
     HWND box = nullptr;
     while (!box && drive.goesOn()) {
-        box = findWindow(drive.process.id(), "#32770", kBoxCaption);
+        box = findWindow(drive.process.id(), L"#32770");
         if (!box) Sleep(kPollMs);
     }
     drive.result.boxShown = box != nullptr;
     if (!box) return;
     drive.result.boxAtMs = drive.elapsed();
     if (!folder.empty()) awaitDrawn(box);
+    // Its controls follow the box itself.
+    for (const DWORD start = GetTickCount(); !GetDlgItem(box, IDOK) && GetTickCount() - start < kBoxDrawnPatienceMs;)
+        Sleep(kPollMs);
+    drive.result.boxCaption = textOf(box);
+    drive.result.boxText = boxTextOf(box);
     takePicture(drive, folder, "confirm", box);
     // A press can come before the box is ready for it: press until it goes.
     HWND button = GetDlgItem(box, answer == UninstallRun::Answer::Ok ? IDOK : IDCANCEL);
@@ -175,20 +213,21 @@ HWND awaitTheWindow(Drive& drive, RunWatcher& watcher)
 {
     HWND window = nullptr;
     while (drive.goesOn()) {
-        if (!window) window = findWindow(drive.process.id(), "QXWindow", kWindowTitle);
+        if (!window) window = findWindow(drive.process.id(), L"QXWindow");
         if (window && watcher.attach(window)) break;
         Sleep(kPollMs);
     }
     if (!window) return nullptr;
     drive.result.windowShown = true;
     drive.result.windowAtMs = drive.elapsed();
+    drive.result.windowTitle = textOf(window);
     return window;
 }
 
 // Looks at the window while the program is held still: a look from here
 // may otherwise never fall between two ticks on a busy machine. Answers the
 // milliseconds the program was held.
-DWORD lookWhileHeld(Drive& drive, RunWatcher& watcher)
+DWORD lookWhileHeld(Drive& drive, RunWatcher& watcher, HWND button)
 {
     const DWORD start = GetTickCount();
     if (SuspendThread(drive.process.thread()) == static_cast<DWORD>(-1)) return 0;
@@ -196,6 +235,12 @@ DWORD lookWhileHeld(Drive& drive, RunWatcher& watcher)
     while (watcher.comparedLooks == compared && watcher.faults.empty() && GetTickCount() - start < kHeldPatienceMs) {
         watcher.look();
         if (watcher.comparedLooks == compared) Sleep(kPollMs);
+    }
+    // The button as it shows while disabled, once it has painted (its frame,
+    // face and text: more than the one colour of a window not drawn yet).
+    if (drive.result.disabledButton.values.empty() && !IsWindowEnabled(button)) {
+        testsupport::Pixels shown = testsupport::Pixels::shownBy(button, true);
+        if (shown.colourCount() >= kPaintedColours) drive.result.disabledButton = shown;
     }
     ResumeThread(drive.process.thread());
     return GetTickCount() - start;
@@ -213,17 +258,20 @@ bool due(DWORD& last, DWORD every)
 // Step 2: the run, looked at as the user sees it until "完成" is enabled (or
 // the window is closed or the process killed, as the settings say). Answers
 // the button when it was enabled.
-HWND watchTheRun(Drive& drive, const UninstallRun& settings, const std::vector<std::string>& manifest)
+HWND watchTheRun(Drive& drive, const UninstallRun& settings, RunWatcher& watcher)
 {
-    RunWatcher watcher(manifest);
     HWND window = awaitTheWindow(drive, watcher);
     HWND button = window ? FindWindowExA(window, nullptr, "QXButton", nullptr) : nullptr;
     const DWORD shownAt = GetTickCount();
     DWORD sampledAt = 0, lookedAt = 0, heldAt = 0, heldMs = 0;
+    int holds = 0;
     bool pictured = false, closed = false;
     while (window && drive.goesOn() && !IsWindowEnabled(button)) {
-        if (!closed && watcher.comparedLooks < kHeldLooks && due(heldAt, kHoldEveryMs))
-            heldMs += lookWhileHeld(drive, watcher);
+        const bool seenEnough = watcher.comparedLooks >= kHeldLooks && !drive.result.disabledButton.values.empty();
+        if (!closed && !seenEnough && holds < kMostHolds && due(heldAt, kHoldEveryMs)) {
+            heldMs += lookWhileHeld(drive, watcher, button);
+            ++holds;
+        }
         const DWORD run = GetTickCount() - shownAt - heldMs;
         if (due(sampledAt, kSampleEveryMs)) drive.result.samples.push_back(sample(drive.process, drive.elapsed()));
         if (due(lookedAt, kLookEveryMs) && !closed) watcher.look();
@@ -244,6 +292,8 @@ HWND watchTheRun(Drive& drive, const UninstallRun& settings, const std::vector<s
         drive.result.samples.push_back(sample(drive.process, drive.result.finishedAtMs));
         Sleep(kPaintSettlesMs);
         watcher.lookAtTheEnd();
+        drive.result.enabledButton = testsupport::Pixels::shownBy(button, true);
+        drive.result.captionBar = captionBarOf(window);
         takePicture(drive, settings.screenshotFolder, "finished", window);
     }
     drive.result.displayFaults = watcher.faults;
@@ -283,10 +333,13 @@ RunResult UninstallRun::go()
 {
     DeleteFileA(recorderOutput().c_str());
     if (!screenshotFolder.empty()) runHost("/bin/mkdir -p " + screenshotFolder);
+    // The watcher's lookalike window is shown before the program starts, so
+    // that it takes the activation from nothing the program shows.
+    RunWatcher watcher(installation.manifest);
     Drive drive("\"" + installation.uninstaller() + "\"", startIn, patienceMs);
     if (!drive.process.started()) return drive.result;
     answerTheBox(drive, answer, screenshotFolder);
-    if (HWND button = watchTheRun(drive, *this, installation.manifest)) pressDone(button);
+    if (HWND button = watchTheRun(drive, *this, watcher)) pressDone(button);
     collect(drive);
     return drive.result;
 }

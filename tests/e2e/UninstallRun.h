@@ -2,6 +2,7 @@
 
 #include "tests/e2e/Installation.h"
 #include "tests/e2e/Screenshot.h"
+#include "tests/support/Pixels.h"
 
 #include <windows.h>
 
@@ -23,6 +24,12 @@ struct ProcessSample {
 struct RunResult {
     bool boxShown = false;
     bool windowShown = false;
+    // What the box and the window said, as the wide functions read them
+    // (what a user of any code page sees).
+    std::wstring boxCaption, boxText, windowTitle;
+    // What the button and the window's caption bar showed: "完成" (Done)
+    // disabled while the run went, enabled at its end, and the bar then.
+    testsupport::Pixels disabledButton, enabledButton, captionBar;
     bool finished = false; // the button became enabled
     long exitCode = -1;
     std::string recordedAddress; // what the browser stand-in received

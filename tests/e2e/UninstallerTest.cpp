@@ -382,6 +382,47 @@ TEST_F(Uninstaller, PlantedProgramsAndDllsNeverRun)
     SetEnvironmentVariableA("VEXLO_PLANTED_LOG", nullptr);
 }
 
+TEST_F(Uninstaller, FineClockIsAskedForOnceWhileTheWindowRuns)
+{
+    // Windows' clock runs at 15.6 ms unless a program asks for more; the
+    // run asks for 1 ms while its window runs and gives it back on every way
+    // out: finished, closed half-way, and with nothing to do. Wine's clock is
+    // exact either way, so a stand-in winmm.dll records the requests.
+    testsupport::ScratchDir scratch;
+    const std::string log = scratch / "winmm.log";
+    SetEnvironmentVariableA("VEXLO_WINMM_LOG", log.c_str());
+    testsupport::SystemProgramStandIn winmm(testsupport::systemFolderFile("winmm.dll"),
+                                            testsupport::testBinDir() + "\\recorder\\winmm.dll", "uninstall.exe");
+    const std::string onceEach = "timeBeginPeriod 1\ntimeEndPeriod 1\n";
+    {
+        Installation installation;
+        installation.stage();
+        runToTheEnd(installation);
+        EXPECT_EQ(onceEach, readFile(log)) << "finished";
+    }
+    {
+        Installation installation(300);
+        installation.stage();
+        DeleteFileA(log.c_str());
+        UninstallRun run(installation, UninstallRun::Answer::Ok);
+        run.closeWhenGone = installation.manifest[10];
+        run.go();
+        EXPECT_EQ(onceEach, readFile(log)) << "closed";
+    }
+    {
+        Installation installation;
+        installation.stage();
+        DeleteFileA(installation.path(kManifestFile).c_str());
+        DeleteFileA(log.c_str());
+        UninstallRun(installation, UninstallRun::Answer::Ok).go();
+        EXPECT_EQ(onceEach, readFile(log)) << "nothing to do";
+        DeleteFileA(log.c_str());
+        UninstallRun(installation, UninstallRun::Answer::Cancel).go();
+        EXPECT_EQ("", readFile(log)) << "cancelled: no window";
+    }
+    SetEnvironmentVariableA("VEXLO_WINMM_LOG", nullptr);
+}
+
 TEST_F(Uninstaller, CancelChangesNothing)
 {
     Installation installation;
@@ -712,13 +753,18 @@ TEST_F(Uninstaller, LongManifestRunsToTheEndInBoundedMemory)
 
 TEST_F(Uninstaller, OtherWindowsVersionsRestoreTheExtensionsThemselves)
 {
-    Installation installation;
-    installation.stage();
-    testsupport::WineVersionOverride vista("uninstall.exe", "vista");
-    runAndCheck(installation, true, false); // Explorer's choices stay
-    EXPECT_EQ("Vexlo.JPG", testsupport::readString(HKEY_CURRENT_USER, std::string(kFileExts).substr(5) + ".JPG\\UserChoice",
-                                                   "Progid"));
-    EXPECT_EQ("jpegfile", testsupport::readString(HKEY_CLASSES_ROOT, ".JPEG", ""));
+    // Windows 10 reports 10.0 to the program its manifest names it for: no
+    // more Windows 7 than the 6.2 it reported before.
+    for (const char* version : {"vista", "win10"}) {
+        Installation installation;
+        installation.stage();
+        testsupport::WineVersionOverride other("uninstall.exe", version);
+        runAndCheck(installation, true, false); // Explorer's choices stay
+        EXPECT_EQ("Vexlo.JPG", testsupport::readString(HKEY_CURRENT_USER,
+                                                       std::string(kFileExts).substr(5) + ".JPG\\UserChoice", "Progid"))
+            << version;
+        EXPECT_EQ("jpegfile", testsupport::readString(HKEY_CLASSES_ROOT, ".JPEG", "")) << version;
+    }
 }
 
 TEST_F(Uninstaller, ExtensionTakenOverSinceIsLeftAlone)

@@ -10,6 +10,8 @@
 #include "tests/support/RestartList.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
+#include "tests/support/UninstallerLookalike.h"
+#include "tests/support/Utf8.h"
 
 #include <cstdio>
 #include <memory>
@@ -85,6 +87,34 @@ void printRegistry()
     }
 }
 
+// What the button "完成" (Done) showed at the end: the toolkit's drawing of
+// that text, or of its GBK bytes read in the machine's code page.
+std::string buttonText(const RunResult& result, testsupport::UninstallerLookalike& lookalike)
+{
+    const std::wstring done = L"\u5B8C\u6210";
+    const std::string gbk = "\xCD\xEA\xB3\xC9";
+    if (result.enabledButton.values.empty()) return "nothing (it was not seen enabled)";
+    if (result.enabledButton == lookalike.buttonShowing(gbk, 936, true))
+        return "\"" + testsupport::toUtf8(done) + "\" (the toolkit's drawing of that text)";
+    if (result.enabledButton == lookalike.buttonShowing(gbk, CP_ACP, true))
+        return "\"" + testsupport::toUtf8(testsupport::fromCodePage(gbk, GetACP())) +
+               "\" (its GBK bytes read in code page " + std::to_string(GetACP()) + ")";
+    return "neither \"" + testsupport::toUtf8(done) + "\" nor its GBK bytes read in code page " +
+           std::to_string(GetACP());
+}
+
+// What the box, the window's title and the button said, as a user of this
+// machine's code page read them.
+void printTexts(const RunResult& result, int entries)
+{
+    testsupport::UninstallerLookalike lookalike(-4000, -4000, entries);
+    std::printf("\nWhat a user of this machine read (ANSI code page %u):\n", GetACP());
+    std::printf("  the box asked \"%s\" under the caption \"%s\"\n", testsupport::toUtf8(result.boxText).c_str(),
+                testsupport::toUtf8(result.boxCaption).c_str());
+    std::printf("  the window was titled \"%s\"\n", testsupport::toUtf8(result.windowTitle).c_str());
+    std::printf("  its button showed %s\n", buttonText(result, lookalike).c_str());
+}
+
 // What the user saw, as compared during the run, and each picture, checked
 // to show its window. Answers whether all is as it should be.
 bool printWhatWasShown(const RunResult& result)
@@ -147,6 +177,7 @@ int main(int argc, char** argv)
     for (const std::string& pending : after.pending)
         if (!before.isPending(pending)) std::printf("  %s\n", pending.c_str());
     std::printf("\nFeedback page opened with: %s\n", result.recordedAddress.empty() ? "(nothing)" : result.recordedAddress.c_str());
+    printTexts(result, static_cast<int>(installation.manifest.size()));
     const bool shownRight = printWhatWasShown(result);
     if (secondDisk) {
         explorer.reset(); // Explorer ends with the session

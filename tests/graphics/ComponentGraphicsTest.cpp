@@ -468,6 +468,132 @@ TEST_F(Surface, DisabledTextIsEmbossed)
     EXPECT_GT(shadowPixels, 0);
 }
 
+// What GDI draws of text in red on white into a buffer of the surface's
+// size, in a font of the surface font's values and the character set given:
+// the ANSI call with bytes, or the wide one with UTF-16 text.
+class ReferenceText {
+public:
+    ReferenceText(QXFont* font, BYTE charset) : dc(CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = kWidth;
+        info.bmiHeader.biHeight = -kHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        SelectObject(dc, bitmap);
+        const RECT all = {0, 0, kWidth, kHeight};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const QXString face = font->getFaceName();
+        handle = CreateFontA(font->getHeight(), font->getWidth(), 0, 0, font->getWeight(), 0, 0, 0, charset,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.getData());
+        SelectObject(dc, handle);
+        SetTextColor(dc, kRed);
+        SetBkMode(dc, TRANSPARENT);
+    }
+    ~ReferenceText()
+    {
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+        DeleteObject(handle);
+    }
+    std::vector<COLORREF> pixels() const
+    {
+        std::vector<COLORREF> all;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) all.push_back(GetPixel(dc, x, y));
+        return all;
+    }
+
+    static const int kWidth = 64;
+    static const int kHeight = 48;
+    HDC dc;
+
+private:
+    HBITMAP bitmap;
+    HFONT handle;
+};
+
+TEST_F(Surface, TextOfTheSystemsCodePageIsDrawnAsEver)
+{
+    // Its bytes go to the ANSI calls, in a font of the system's character
+    // set, whether the code page is left unset or named.
+    QXFont* font = createFont(QXString("Arial"));
+    ASSERT_NE(nullptr, font);
+    g.setFont(font);
+    ink(kRed);
+    g.setTransparent(1);
+    // "完成" (Done) in GBK, Latin letters beside it.
+    const QXString text("Ok \xCD\xEA\xB3\xC9");
+    ReferenceText reference(font, DEFAULT_CHARSET);
+    TextOutA(reference.dc, 3, 4, text.getData(), text.getLength());
+    RECT box = {0, 20, 64, 48};
+    DrawTextA(reference.dc, text.getData(), text.getLength(), &box, DT_CENTER | DT_SINGLELINE);
+    SIZE extent = {};
+    GetTextExtentPoint32A(reference.dc, text.getData(), text.getLength(), &extent);
+    for (unsigned codePage : {static_cast<unsigned>(CP_ACP), GetACP()}) {
+        paper(kWhite);
+        g.setTextCodePage(codePage);
+        g.drawString(text, 3, 4);
+        g.drawString(text, QXRect(0, 20, 64, 28), DT_CENTER | DT_SINGLELINE);
+        EXPECT_EQ(reference.pixels(), snapshot()) << codePage;
+        EXPECT_EQ(extent.cx, g.getStringSize(text).getWidth()) << codePage;
+    }
+    font->release();
+}
+
+TEST_F(Surface, TextOfAnotherCodePageIsDrawnAsItsCharacters)
+{
+    // The system reads these bytes as other characters (or none): the
+    // surface draws the characters of the code page they are in, with a
+    // font of its character set, through the wide calls.
+    QXFont* font = createFont(QXString("Arial"));
+    ASSERT_NE(nullptr, font);
+    g.setFont(font);
+    ink(kRed);
+    g.setTransparent(1);
+    struct Case {
+        unsigned codePage;
+        BYTE charset;
+        const char* bytes;
+        const wchar_t* characters;
+    };
+    // "Café" in Windows-1252, "完成" (Done) in Big5 and in GBK.
+    const Case cases[] = {{1252, ANSI_CHARSET, "Caf\xE9", L"Caf\u00E9"},
+                          {950, CHINESEBIG5_CHARSET, "\xA7\xB9\xA6\xA8", L"\u5B8C\u6210"},
+                          {936, GB2312_CHARSET, "\xCD\xEA\xB3\xC9", L"\u5B8C\u6210"}};
+    for (const Case& c : cases) {
+        if (c.codePage == GetACP()) continue; // the system's own: drawn as ever
+        const QXString text(c.bytes);
+        ReferenceText reference(font, c.charset);
+        const int length = static_cast<int>(wcslen(c.characters));
+        TextOutW(reference.dc, 3, 4, c.characters, length);
+        DrawStateW(reference.dc, nullptr, nullptr, reinterpret_cast<LPARAM>(c.characters), length, 3, 24, 0, 0,
+                   DST_PREFIXTEXT | DSS_DISABLED);
+        SIZE extent = {};
+        GetTextExtentPoint32W(reference.dc, c.characters, length, &extent);
+
+        paper(kWhite);
+        g.setTextCodePage(c.codePage);
+        g.drawString(text, 3, 4);
+        g.drawDisabledString(text, 3, 24);
+        EXPECT_EQ(reference.pixels(), snapshot()) << c.codePage;
+        EXPECT_EQ(extent.cx, g.getStringSize(text).getWidth()) << c.codePage;
+        EXPECT_GT(marked(kWhite).size(), 20u) << c.codePage;
+        // Read in the system's code page the same bytes show otherwise.
+        const std::vector<COLORREF> asCharacters = snapshot();
+        paper(kWhite);
+        g.setTextCodePage(CP_ACP);
+        g.drawString(text, 3, 4);
+        g.drawDisabledString(text, 3, 24);
+        EXPECT_NE(asCharacters, snapshot()) << c.codePage;
+    }
+    EXPECT_EQ(static_cast<unsigned>(CP_ACP), g.getTextCodePage());
+    font->release();
+}
+
 TEST_F(Surface, MeasuringNeedsAWindow)
 {
     QXSize withBuffer = g.getStringSize(QXString("Vexlo"));

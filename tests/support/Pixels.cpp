@@ -92,4 +92,25 @@ Pixels Pixels::fromPpm(const std::string& path)
     return pixels;
 }
 
+bool Pixels::toPpm(const std::string& path) const
+{
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << width << " " << height << "\n255\n";
+    for (uint32_t value : values) {
+        const char rgb[3] = {static_cast<char>(value >> 16), static_cast<char>(value >> 8), static_cast<char>(value)};
+        out.write(rgb, 3);
+    }
+    return static_cast<bool>(out);
+}
+
+Pixels Pixels::rows(int top, int bottom) const
+{
+    Pixels part;
+    if (top < 0 || bottom > height || top >= bottom) return part;
+    part.width = width;
+    part.height = bottom - top;
+    part.values.assign(values.begin() + static_cast<size_t>(top) * width, values.begin() + static_cast<size_t>(bottom) * width);
+    return part;
+}
+
 } // namespace testsupport

@@ -32,6 +32,10 @@ struct Pixels {
     static Pixels shownBy(HWND window, bool wholeWindow);
     // A binary PPM (P6, 8 bits) file; empty when it cannot be read.
     static Pixels fromPpm(const std::string& path);
+    // Writes them as such a file; answers whether it was written.
+    bool toPpm(const std::string& path) const;
+    // The rows from top (inclusive) to bottom (exclusive); empty outside.
+    Pixels rows(int top, int bottom) const;
 };
 
 } // namespace testsupport

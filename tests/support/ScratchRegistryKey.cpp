@@ -73,9 +73,9 @@ RegistryValueBackup::~RegistryValueBackup()
 }
 
 WineVersionOverride::WineVersionOverride(const std::string& programName, const std::string& version)
-    : parent(ensureParent()), key(HKEY_CURRENT_USER, std::string(parent) + "\\" + programName)
+    : parent(ensureParent()), previous(HKEY_CURRENT_USER, std::string(parent) + "\\" + programName, "Version")
 {
-    key.setString("Version", version);
+    writeString(HKEY_CURRENT_USER, std::string(parent) + "\\" + programName, "Version", version);
 }
 
 const char* WineVersionOverride::ensureParent()

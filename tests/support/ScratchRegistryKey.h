@@ -48,7 +48,9 @@ private:
 
 // Makes Wine report another Windows version ("vista", "win10", ...) to the
 // processes of one program started while this object lives. Wine reads the
-// version when a process starts.
+// version when a process starts. The value is put back as it was, also
+// where the program's key was there before (other overrides of the program
+// live in it).
 class WineVersionOverride {
 public:
     WineVersionOverride(const std::string& programName, const std::string& version);
@@ -57,7 +59,7 @@ private:
     // Created first and left in place: programs of parallel tests share it.
     static const char* ensureParent();
     const char* parent;
-    ScratchRegistryKey key;
+    RegistryValueBackup previous;
 };
 
 bool keyExists(HKEY root, const std::string& key);

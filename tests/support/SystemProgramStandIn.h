@@ -6,14 +6,16 @@
 
 namespace testsupport {
 
-// A test's program in the place of a system program (regsvr32.exe, the
-// browser) for the length of a scope: the file at path is saved and replaced
-// by a copy of standIn, and Wine is told to run that file instead of its own
-// built-in program (DllOverrides name = native). The destructor puts both
-// back. Throws when the stand-in cannot be put in place.
+// A test's program or DLL in the place of a system one (regsvr32.exe, the
+// browser, winmm.dll) for the length of a scope: the file at path is saved
+// and replaced by a copy of standIn, and Wine is told to load that file
+// instead of its own built-in one (DllOverrides name = native), for every
+// program or, when forProgram names one, for that program's processes
+// only. The destructor puts both back. Throws when the stand-in cannot be
+// put in place.
 class SystemProgramStandIn {
 public:
-    SystemProgramStandIn(const std::string& path, const std::string& standIn);
+    SystemProgramStandIn(const std::string& path, const std::string& standIn, const std::string& forProgram = "");
     ~SystemProgramStandIn();
     SystemProgramStandIn(const SystemProgramStandIn&) = delete;
     SystemProgramStandIn& operator=(const SystemProgramStandIn&) = delete;

@@ -20,7 +20,8 @@ Pixels backBufferOf(QXSDK::QXComponent& component)
 } // namespace
 
 UninstallerLookalike::UninstallerLookalike(int x, int y, int maximum)
-    : window(new QXSDK::QXContainer()), statusLine(new QXSDK::QXLabel()), progressGauge(new QXSDK::QXGuage())
+    : window(new QXSDK::QXContainer()), statusLine(new QXSDK::QXLabel()), progressGauge(new QXSDK::QXGuage()),
+      button(new QXSDK::QXButton(QXSDK::QXString("")))
 {
     window->retain();
     window->setInheritedFlag(0);
@@ -29,8 +30,10 @@ UninstallerLookalike::UninstallerLookalike(int x, int y, int maximum)
     statusLine->setBounds(10, 8, 475, 21, 0);
     progressGauge->setBounds(10, 30, 475, 20, 0);
     progressGauge->setShowPercentage(1);
+    button->setBounds(160, 55, 175, 20, 0);
     window->add(statusLine);
     window->add(progressGauge);
+    window->add(button);
     createPopup(*window, x, y, 502, 116);
     progressGauge->setMaximum(maximum);
 }
@@ -51,6 +54,15 @@ Pixels UninstallerLookalike::gaugeShowing(int value)
 {
     progressGauge->setValue(value);
     return backBufferOf(*progressGauge);
+}
+
+Pixels UninstallerLookalike::buttonShowing(const std::string& caption, int codePage, bool enabled)
+{
+    button->setTextCodePage(codePage);
+    if (enabled) button->enable();
+    else button->disable();
+    button->setCaption(QXSDK::QXString(caption.c_str()));
+    return backBufferOf(*button);
 }
 
 } // namespace testsupport

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qxsdk/component/QXContainer.h"
+#include "qxsdk/widgets/QXButton.h"
 #include "qxsdk/widgets/QXGuage.h"
 #include "qxsdk/widgets/QXLabel.h"
 #include "tests/support/Pixels.h"
@@ -10,8 +11,9 @@
 namespace testsupport {
 
 // A pop-up window of this program laid out as the uninstaller's window is:
-// its status line and its gauge (with the percentage, for maximum entries),
-// flat, in Arial, at the same places and sizes, drawn by the same toolkit.
+// its status line, its gauge (with the percentage, for maximum entries) and
+// its button, flat, in Arial, at the same places and sizes, drawn by the
+// same toolkit.
 // It measures what a tick's drawing costs, and it draws what the real window
 // should show for a caption and a value.
 class UninstallerLookalike {
@@ -29,11 +31,14 @@ public:
     Pixels statusShowing(const std::string& caption);
     // The gauge showing value (of the maximum), as drawn in its back buffer.
     Pixels gaugeShowing(int value);
+    // The button showing caption, text of codePage, enabled or not.
+    Pixels buttonShowing(const std::string& caption, int codePage, bool enabled);
 
 private:
     QXSDK::QXContainer* window;
     QXSDK::QXLabel* statusLine;
     QXSDK::QXGuage* progressGauge;
+    QXSDK::QXButton* button;
 };
 
 } // namespace testsupport
