@@ -2,6 +2,7 @@
 
 #include "app/EntryRemoval.h"
 #include "app/InstallationFiles.h"
+#include "app/RunReport.h"
 #include "qxsdk/core/QXObject.h"
 #include "qxsdk/core/ScopedWin32.h"
 
@@ -67,16 +68,16 @@ bool unclaimedOrProducts(HKEY key, const char* name, const char* productType)
     return value[0] == '\0' || _stricmp(value, productType) == 0;
 }
 
-void setStringValue(HKEY key, const char* name, const char* text)
+bool setStringValue(HKEY key, const char* name, const char* text)
 {
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                   static_cast<DWORD>(std::strlen(text) + 1));
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                          static_cast<DWORD>(std::strlen(text) + 1)) == ERROR_SUCCESS;
 }
 
 } // namespace
 
-ProductRegistration::ProductRegistration(const QXString& directory, QXProperties& table)
-    : programDir(directory), associations(table)
+ProductRegistration::ProductRegistration(const QXString& directory, QXProperties& table, RunReport* listener)
+    : programDir(directory), associations(table), report(listener)
 {
 }
 
@@ -99,25 +100,24 @@ int ProductRegistration::removeRegistryKey(QXString entry)
             break;
         }
     }
-    if (!root) return 0;
     // An empty name would ask Windows to delete the root key itself.
-    if (!subkey.getData() || subkey.getData()[0] == '\0') return 0;
-
-    {
+    bool deleted = root && subkey.getData() && subkey.getData()[0] != '\0';
+    if (deleted) {
         RegistryKey key(root, nullptr);
-        if (!key) return 0;
-        if (RegDeleteKeyA(key.get(), subkey.getData()) != ERROR_SUCCESS) return 0;
+        deleted = key && RegDeleteKeyA(key.get(), subkey.getData()) == ERROR_SUCCESS;
     }
+    if (report) report->registryKey(entry, deleted);
+    if (!deleted) return 0;
 
     for (const char* extension : ImageExtensionList) restoreAssociation(extension);
     removePath(installationFile(programDir, kAssociationsFile));
     return 1;
 }
 
-void ProductRegistration::restoreAssociation(const char* extension)
+int ProductRegistration::restoreAssociation(const char* extension)
 {
     const QXString productType = QXString(kProductTypePrefix) + extension;
-    if (!productType.getData()) return;
+    if (!productType.getData()) return 0;
     for (const RemovalStep& step : kTypeRemovalSteps) {
         const QXString keyName = step.keyBelowType ? productType + step.keyBelowType : QXString("");
         if (!keyName.getData()) continue;
@@ -131,14 +131,17 @@ void ProductRegistration::restoreAssociation(const char* extension)
     }
 
     const QXString formerOwner = associations.getString(extension, "");
-    if (formerOwner.getLength() > 0) setDefaultProgram(extension, formerOwner.getData());
+    if (formerOwner.getLength() <= 0 || !setDefaultProgram(extension, formerOwner.getData())) return 0;
+    if (report) report->associationGivenBack(extension, formerOwner.getData());
+    return 1;
 }
 
-void ProductRegistration::setDefaultProgram(const char* extension, const char* progId)
+int ProductRegistration::setDefaultProgram(const char* extension, const char* progId)
 {
     const QXString productType = QXString(kProductTypePrefix) + extension;
-    if (!productType.getData()) return;
+    if (!productType.getData()) return 0;
     const REGSAM access = KEY_WRITE | KEY_QUERY_VALUE;
+    bool written = false;
 
     const QXString choice = QXString(kUserChoiceKey) + extension + "\\UserChoice";
     if (QXSDK::getOSVersionCode() == QXSDK::kOSWindows7 && choice.getData()) {
@@ -146,11 +149,13 @@ void ProductRegistration::setDefaultProgram(const char* extension, const char* p
         // it names the product or nothing at all (no value, an empty one).
         RegistryKey key(HKEY_CURRENT_USER, choice.getData(), access);
         if (key && unclaimedOrProducts(key.get(), kUserChoiceValue, productType.getData()))
-            setStringValue(key.get(), kUserChoiceValue, progId);
+            written = setStringValue(key.get(), kUserChoiceValue, progId);
     }
 
     // After the type's removal a default value that names it points nowhere:
     // give the extension back on every version unless someone else claimed it.
     RegistryKey key(HKEY_CLASSES_ROOT, extension, access);
-    if (key && unclaimedOrProducts(key.get(), "", productType.getData())) setStringValue(key.get(), "", progId);
+    if (key && unclaimedOrProducts(key.get(), "", productType.getData()))
+        written = setStringValue(key.get(), "", progId) || written;
+    return written ? 1 : 0;
 }

@@ -1,5 +1,7 @@
 // The uninstaller's entry point: confirm, then run the uninstall window until
-// it ends. The exit code is 0 on every path.
+// it ends. The exit code is 0 on every path, but for a start unattended
+// (see CommandLine), whose exit code says how the run went (RunReport).
+#include "app/CommandLine.h"
 #include "app/FineTimerResolution.h"
 #include "app/ProgramMessageBox.h"
 #include "app/ProgramTexts.h"
@@ -11,6 +13,17 @@
 #include <new>
 
 namespace {
+
+// What the box of /? lists.
+const char kSwitches[] =
+    "Vexlo uninstaller\n\n"
+    "/S, /VERYSILENT\tremove without a question or a window\n"
+    "/SILENT\tremove without a question, the window shown\n"
+    "/SUPPRESSMSGBOXES, /NORESTART\taccepted, they change nothing\n"
+    "/LOG=\"path\"\ta log of the run in UTF-8\n"
+    "/?\tthis list\n\n"
+    "Exit codes without a question: 0 removed, 3010 removed once Windows restarts,\n"
+    "1603 something could not be removed, 1605 nothing is installed here.";
 
 using SetDefaultDllDirectoriesProcedure = BOOL(WINAPI*)(DWORD);
 
@@ -42,15 +55,23 @@ void leaveInstallationFolder()
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     loadDllsFromSystemFolderOnly();
-    if (programMessageBox(kConfirmText, kConfirmCaption, MB_OKCANCEL) != IDOK) return 0;
+    const CommandLine options(GetCommandLineW());
+    if (options.asksForHelp()) {
+        programMessageBox(kSwitches, kWindowTitle, MB_OK);
+        return 0;
+    }
+    if (!options.isUnattended() && programMessageBox(kConfirmText, kConfirmCaption, MB_OKCANCEL) != IDOK) return 0;
     leaveInstallationFolder();
     uninstall* window = new (std::nothrow) uninstall();
-    if (!window) return 0;
+    if (!window) return options.isUnattended() ? RunReport::kFailed : 0;
     window->retain();
+    if (options.isUnattended()) window->runUnattended(options.showsWindow());
+    window->logTo(options.logPath());
     {
         const FineTimerResolution fineClock; // while the window runs
         window->create(QXSDK::CreateContext{instance, nullptr});
     }
+    const int exitCode = window->closeReport();
     window->release();
-    return 0;
+    return options.isUnattended() ? exitCode : 0;
 }

@@ -20,13 +20,15 @@ const int kFlatLook = 0;
 const char kStatusPrefix[] = "Remove->";
 // How long the shell extension's own entry waits for regsvr32 at most.
 const DWORD kUnregistrationPatienceMs = 10000;
+// How long the hidden run steps before the message loop gets its turn.
+const DWORD kStepsForMs = 25;
 
 } // namespace
 
 uninstall::uninstall()
     : QXObject(), QXComponent(), QXDesignComponent(), QXContainer(), QXWindow(), statusLabel(nullptr),
-      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0),
-      ownProgramEntry(static_cast<const char*>(nullptr)), unregistrationStart(0)
+      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0), unregistrationStart(0),
+      unattended(false), asFastAsItGoes(false), runOver(false)
 {
     setWindowType(kClippingWithoutMenu);
     setInheritedFlag(kFlatLook);
@@ -91,15 +93,38 @@ void uninstall::loadAssociations()
     associationsFile = FileIdentity(links);
 }
 
+void uninstall::runUnattended(bool shown)
+{
+    unattended = true;
+    asFastAsItGoes = !shown;
+    if (!shown) hide();
+}
+
+void uninstall::logTo(const wchar_t* path)
+{
+    report.logTo(path);
+}
+
+int uninstall::closeReport()
+{
+    return report.close();
+}
+
 void uninstall::windowCreated()
 {
     QXWindow::windowCreated();
-    // Nothing to do, or (memory ran out) nothing to show it with: no run,
-    // and the window goes again.
-    if (!entryList.moveFirst() || !statusLabel || !progressGauge || !finishButton) {
+    const QXString manifest = installationFile(programDir, kManifestFile);
+    if (!entryList.moveFirst()) {
+        report.noManifest(manifest);
         quit();
         return;
     }
+    // Memory ran out: nothing to show the run with, and the window goes again.
+    if (!statusLabel || !progressGauge || !finishButton) {
+        quit();
+        return;
+    }
+    report.started(manifest, entryList.count());
     unregistration.reset(unregisterShellExtension(programDir));
     unregistrationStart = GetTickCount();
     processedCount = 1;
@@ -109,9 +134,19 @@ void uninstall::windowCreated()
 
 int uninstall::timerFired()
 {
+    if (asFastAsItGoes)
+        stepAsFastAsItGoes();
+    else
+        step();
+    return 1;
+}
+
+bool uninstall::step()
+{
     const QXString* current = entryList.getCurrent();
-    const QXString entry = current ? *current : QXString();
-    if (awaitsUnregistration(entry)) return 1;
+    if (!current || runOver) return false;
+    const QXString entry = *current;
+    if (awaitsUnregistration(entry)) return false;
     if (entryList.isLast()) {
         finishWithRegistryStep(entry);
     } else {
@@ -120,12 +155,29 @@ int uninstall::timerFired()
     }
     progressGauge->setValue(processedCount);
     ++processedCount;
-    if (!entryList.moveNext()) {
-        stopTimer();
-        statusLabel->setCaption(QXString(""));
-        finishButton->enable();
-    }
-    return 1;
+    if (!entryList.moveNext()) finish();
+    return true;
+}
+
+void uninstall::stepAsFastAsItGoes()
+{
+    // Nobody watches the window: no step waits for the next tick. The loop
+    // gets its turn between two stretches of steps; a run that waits for
+    // regsvr32 goes on at a later tick.
+    const DWORD start = GetTickCount();
+    bool went = true;
+    while (went && GetTickCount() - start < kStepsForMs) went = step();
+    if (went) postAction(kGoOnAction, 0);
+}
+
+void uninstall::finish()
+{
+    runOver = true;
+    stopTimer();
+    statusLabel->setCaption(QXString(""));
+    finishButton->enable();
+    report.finished();
+    if (unattended) quit();
 }
 
 bool uninstall::awaitsUnregistration(const QXString& entry)
@@ -146,10 +198,13 @@ void uninstall::removeListedEntry(const QXString& entry)
 {
     // An entry that is not a full path would be resolved in the system
     // folder, the run's current directory: it names no file of ours.
-    if (!isFullPath(entry)) return;
+    if (!isFullPath(entry)) {
+        report.entry(entry, EntryOutcome::kNamesNoFile);
+        return;
+    }
     const FileIdentity file(entry);
     if (file.sameAs(runningProgram)) {
-        if (!ownProgramEntry.getData()) ownProgramEntry = entry;
+        ownProgramEntries.addLast(entry);
         return;
     }
     if (file.sameAs(manifestFile) || file.sameAs(associationsFile)) {
@@ -157,12 +212,16 @@ void uninstall::removeListedEntry(const QXString& entry)
         return;
     }
     const EntryOutcome outcome = removeEntry(entry);
-    if (staysAtItsPath(outcome) && QXFile(entry).isDirectory()) leftDirectories.addLast(entry);
+    // A directory that stays is tried again at the end, and reported then.
+    if (staysAtItsPath(outcome) && QXFile(entry).isDirectory())
+        leftDirectories.addLast(entry);
+    else
+        report.entry(entry, outcome);
 }
 
 void uninstall::finishWithRegistryStep(const QXString& entry)
 {
-    const bool registryStepRan = ProductRegistration(programDir, associations).removeRegistryKey(entry) != 0;
+    const bool registryStepRan = ProductRegistration(programDir, associations, &report).removeRegistryKey(entry) != 0;
     removeDeferredEntries(registryStepRan);
     removeOwnProgram();
     removeLeftDirectories();
@@ -172,15 +231,27 @@ void uninstall::removeDeferredEntries(bool registryStepRan)
 {
     for (int more = deferredEntries.moveFirst(); more; more = deferredEntries.moveNext()) {
         const QXString* entry = deferredEntries.getCurrent();
-        if (!entry || (!registryStepRan && associationsFile.isNamedBy(*entry))) continue;
-        removeEntry(*entry);
+        if (!entry) continue;
+        if (!registryStepRan && associationsFile.isNamedBy(*entry)) {
+            report.keptForTheRegistryStep(*entry);
+            continue;
+        }
+        const EntryOutcome outcome = removeEntry(*entry);
+        // It stood at its turn: gone now, the registry step took it.
+        report.entry(*entry, outcome == EntryOutcome::kAbsent ? EntryOutcome::kRemoved : outcome);
     }
     deferredEntries.clear();
 }
 
 void uninstall::removeOwnProgram()
 {
-    if (ownProgramEntry.getData()) removeEntry(ownProgramEntry);
+    if (!ownProgramEntries.moveFirst()) return;
+    const QXString* first = ownProgramEntries.getCurrent();
+    const EntryOutcome outcome = first ? removeEntry(*first) : EntryOutcome::kAbsent;
+    // Every spelling the manifest had names the one file.
+    for (int more = 1; more; more = ownProgramEntries.moveNext())
+        if (const QXString* entry = ownProgramEntries.getCurrent()) report.entry(*entry, outcome, true);
+    ownProgramEntries.clear();
 }
 
 void uninstall::removeLeftDirectories()
@@ -190,8 +261,12 @@ void uninstall::removeLeftDirectories()
     // restart too, after them; Windows then removes it only if it is empty.
     for (int more = leftDirectories.moveFirst(); more; more = leftDirectories.moveNext()) {
         const QXString* directory = leftDirectories.getCurrent();
-        if (directory && !RemoveDirectoryA(directory->getData()) && QXFile(*directory).isDirectory())
-            deleteAtNextRestart(*directory);
+        if (!directory) continue;
+        const bool removed = RemoveDirectoryA(directory->getData()) != 0;
+        const bool notEmpty = !removed && GetLastError() == ERROR_DIR_NOT_EMPTY;
+        const bool stands = !removed && QXFile(*directory).isDirectory();
+        const bool scheduled = stands && deleteAtNextRestart(*directory);
+        report.directoryAtTheEnd(*directory, removed || !stands, notEmpty, scheduled);
     }
     leftDirectories.clear();
 }
@@ -205,9 +280,11 @@ int uninstall::paint(QXRect area, IQXGraphics* surface)
 
 int uninstall::actionPerformed(QXObject* source, int id, long long)
 {
-    if (source == static_cast<QXObject*>(finishButton) && id == QXButton::kClickAction) {
+    if (source == static_cast<QXObject*>(finishButton) && id == QXButton::kClickAction && !unattended) {
         openFeedbackPage(QXString(kFeedbackAddress));
         quit();
+    } else if (source == static_cast<QXObject*>(this) && id == kGoOnAction) {
+        stepAsFastAsItGoes();
     }
     return 1;
 }

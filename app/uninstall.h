@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FileIdentity.h"
+#include "app/RunReport.h"
 #include "app/RunningProgram.h"
 #include "qxsdk/component/QXWindow.h"
 #include "qxsdk/core/ScopedWin32.h"
@@ -15,27 +16,49 @@
 // "完成" (Done). It owns the run: the manifest install.txt and the former
 // file types filelink.txt, both read from the program's own directory when
 // the window is constructed; one manifest entry is removed per 10 ms tick of
-// its timer, the last entry being the product's registry key.
+// its timer, the last entry being the product's registry key. Started
+// unattended, the same run ends by itself, and when nobody sees the window
+// takes its steps one after another as fast as they go.
 class uninstall : public QXSDK::QXWindow {
 public:
     static constexpr int kWidth = 502;
     static constexpr int kHeight = 116;
     static constexpr int kStepMilliseconds = 10;
+    // The action the unattended run posts itself to go on at once.
+    static constexpr int kGoOnAction = 0x4100702;
 
     // Lays out the window and its widgets and loads the two files.
     uninstall();
     ~uninstall() override = default;
 
+    // Before create: nobody answers anything, no feedback page follows, and
+    // the window closes by itself at the end; shown, it runs at its usual
+    // pace, hidden as fast as the steps go.
+    void runUnattended(bool shown);
+    // Logs the run to the file at path (see RunReport).
+    void logTo(const wchar_t* path);
+    // After the run: writes the log's last line and answers the exit code
+    // for those who started the run unattended.
+    int closeReport();
+
     // Creates the children's windows, then starts the run (or quits at once
     // when the manifest is empty).
     void windowCreated() override;
-    // One step of the run.
+    // One step of the run; unattended and hidden, as many as go.
     int timerFired() override;
     int paint(QXSDK::QXRect area, QXSDK::IQXGraphics* surface) override;
-    // The finished run's button: the feedback page, then the end.
+    // The finished run's button: the feedback page, then the end; and the
+    // hidden run's own going on.
     int actionPerformed(QXSDK::QXObject* source, int id, long long value) override;
 
 private:
+    // One entry of the run; false when there was none to take now (the run
+    // waits for regsvr32, or is over).
+    bool step();
+    // Steps for a while, then lets the loop serve its messages and goes on.
+    void stepAsFastAsItGoes();
+    // The run has handled its last entry.
+    void finish();
     // install.txt, one entry per line, trailing blanks cut.
     void loadManifest();
     // filelink.txt; a missing file leaves the table empty.
@@ -74,8 +97,12 @@ private:
     RunningProgram runningProgram;
     FileIdentity manifestFile;     // install.txt beside the program
     FileIdentity associationsFile; // filelink.txt beside the program
-    QXSDK::QXString ownProgramEntry; // null until the manifest names the program
+    QXSDK::TQXList<QXSDK::QXString> ownProgramEntries; // the spellings of the program's file, in manifest order
     QXSDK::TQXList<QXSDK::QXString> deferredEntries; // install.txt and filelink.txt, in manifest order
     QXSDK::KernelHandle unregistration; // the regsvr32 process while it may still run
     unsigned long unregistrationStart;
+    RunReport report;
+    bool unattended;
+    bool asFastAsItGoes;
+    bool runOver; // the last entry has been handled
 };

@@ -300,6 +300,28 @@ HWND watchTheRun(Drive& drive, const UninstallRun& settings, RunWatcher& watcher
     return drive.result.finished ? button : nullptr;
 }
 
+BOOL CALLBACK noteShownWindow(HWND window, LPARAM data)
+{
+    auto* drive = reinterpret_cast<Drive*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[64] = {};
+    if (owner == drive->process.id() && IsWindowVisible(window) && GetClassNameA(window, className, sizeof className))
+        drive->result.shownClasses.insert(className);
+    return TRUE;
+}
+
+// Nobody at the keyboard: which of the process's windows show, until it ends.
+void watchUnattended(Drive& drive)
+{
+    while (drive.goesOn()) {
+        EnumWindows(noteShownWindow, reinterpret_cast<LPARAM>(&drive));
+        Sleep(kPollMs);
+    }
+    drive.result.boxShown = drive.result.shownClasses.count("#32770") > 0;
+    drive.result.windowShown = drive.result.shownClasses.count("QXWindow") > 0;
+}
+
 // Step 3: "完成" pressed with the real mouse, in the middle of the button.
 void pressDone(HWND button)
 {
@@ -336,10 +358,15 @@ RunResult UninstallRun::go()
     // The watcher's lookalike window is shown before the program starts, so
     // that it takes the activation from nothing the program shows.
     RunWatcher watcher(installation.manifest);
-    Drive drive("\"" + installation.uninstaller() + "\"", startIn, patienceMs);
+    Drive drive("\"" + installation.uninstaller() + "\"" + (arguments.empty() ? "" : " " + arguments), startIn,
+                patienceMs);
     if (!drive.process.started()) return drive.result;
-    answerTheBox(drive, answer, screenshotFolder);
-    if (HWND button = watchTheRun(drive, *this, watcher)) pressDone(button);
+    if (answer == Answer::Nobody) {
+        watchUnattended(drive);
+    } else {
+        answerTheBox(drive, answer, screenshotFolder);
+        if (HWND button = watchTheRun(drive, *this, watcher)) pressDone(button);
+    }
     collect(drive);
     return drive.result;
 }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ struct RunResult {
     int comparedLooks = 0;
     // The pictures taken, each checked to show its window.
     std::vector<Screenshot> screenshots;
+    // Nobody at the keyboard: the classes of the process's windows that were
+    // ever seen shown ("QXWindow", "#32770" for a box).
+    std::set<std::string> shownClasses;
 };
 
 // Runs the installation's uninstall.exe and drives it as a user would, in
@@ -54,12 +58,17 @@ struct RunResult {
 // (xdotool), and collect how the process and the browser ended.
 class UninstallRun {
 public:
-    enum class Answer { Ok, Cancel };
+    // Ok, Cancel: a user answers the box (and clicks "完成" at the end).
+    // Nobody: nobody is at the keyboard, as for a deployment tool; the drive
+    // only watches which windows show until the process ends.
+    enum class Answer { Ok, Cancel, Nobody };
 
     UninstallRun(const Installation& installation, Answer answer);
     // The current directory of the process: the installation folder, as
     // Explorer and the Start menu's shortcut give it, unless set otherwise.
     std::string startIn;
+    // What follows the program's name on its command line.
+    std::string arguments;
     // Take screenshots into this folder (made if needed) during and after.
     std::string screenshotFolder;
     // Posts WM_CLOSE to the window as soon as this path is gone ("": never).

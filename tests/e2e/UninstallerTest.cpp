@@ -10,12 +10,14 @@
 #include "tests/support/ScratchRegistryKey.h"
 #include "tests/support/ShellExtensionRecord.h"
 #include "tests/support/SystemProgramStandIn.h"
+#include "tests/support/Utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <random>
+#include <set>
 
 using namespace e2e;
 
@@ -218,11 +220,13 @@ protected:
 
     // Runs the staged installation's uninstaller to its end (confirmed, the
     // button clicked) and takes the snapshots around it.
-    static Outcome runToTheEnd(const Installation& installation)
+    static Outcome runToTheEnd(const Installation& installation, const std::string& arguments = "")
     {
         Outcome outcome;
         outcome.before = Snapshot::take(installation);
-        outcome.result = UninstallRun(installation, UninstallRun::Answer::Ok).go();
+        UninstallRun run(installation, UninstallRun::Answer::Ok);
+        run.arguments = arguments;
+        outcome.result = run.go();
         EXPECT_TRUE(outcome.result.finished);
         EXPECT_EQ(0, outcome.result.exitCode);
         EXPECT_EQ(std::vector<std::string>{}, outcome.result.displayFaults);
@@ -267,6 +271,21 @@ protected:
         const Outcome second = runToTheEnd(installation);
         checkSnapshot(expectedAfter(installation, before, true), second.after);
         expectNothingLeftAfterARestart(installation, before);
+    }
+
+    // Runs the staged installation's uninstaller as a deployment tool does:
+    // with arguments, nobody at the keyboard; takes the snapshots around it.
+    static Outcome runUnattended(const Installation& installation, const std::string& arguments)
+    {
+        Outcome outcome;
+        outcome.before = Snapshot::take(installation);
+        UninstallRun run(installation, UninstallRun::Answer::Nobody);
+        run.arguments = arguments;
+        outcome.result = run.go();
+        // Without a manifest nothing is unregistered.
+        if (outcome.result.exitCode != 1605) waitForUnregistration();
+        outcome.after = Snapshot::take(installation);
+        return outcome;
     }
 
     // Runs to the end and checks files and registry against expectedAfter.
@@ -778,6 +797,146 @@ TEST_F(Uninstaller, ExtensionTakenOverSinceIsLeftAlone)
     EXPECT_EQ("OtherViewer.gif", testsupport::readString(HKEY_CLASSES_ROOT, ".GIF", ""));
     EXPECT_EQ("OtherViewer.png", testsupport::readString(HKEY_CURRENT_USER, fileExts + ".PNG\\UserChoice", "Progid"));
     EXPECT_EQ("jpgfile", testsupport::readString(HKEY_CURRENT_USER, fileExts + ".JPG\\UserChoice", "Progid"));
+}
+
+// Unattended, as deployment tools start it: nobody answers a box or sees a
+// window, and the exit code says how the run went.
+TEST_F(Uninstaller, SilentRunRemovesEverythingUnseen)
+{
+    for (const char* arguments : {"/S", "/VERYSILENT /SUPPRESSMSGBOXES /NORESTART", "/verysilent"}) {
+        Installation installation;
+        installation.stage();
+        const Outcome outcome = runUnattended(installation, arguments);
+        EXPECT_EQ(0, outcome.result.exitCode) << arguments;
+        // The hidden window that carries the run's timer is never shown.
+        EXPECT_EQ(std::set<std::string>{}, outcome.result.shownClasses) << arguments;
+        checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
+        expectOnlyTheUninstallerParked(outcome.before, outcome.after, installation);
+        EXPECT_FALSE(testsupport::ScratchDir::exists(installation.programDir)) << arguments;
+        Sleep(500); // a browser started by mistake would have written by now
+        EXPECT_EQ("", readFile(recorderOutput())) << arguments;
+    }
+}
+
+TEST_F(Uninstaller, SilentRunShowsTheWindowThatClosesByItself)
+{
+    Installation installation;
+    installation.stage();
+    const Outcome outcome = runUnattended(installation, "/SILENT");
+    EXPECT_EQ(0, outcome.result.exitCode);
+    EXPECT_EQ(std::set<std::string>{"QXWindow"}, outcome.result.shownClasses); // and no box
+    checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
+    Sleep(500);
+    EXPECT_EQ("", readFile(recorderOutput()));
+}
+
+TEST_F(Uninstaller, SilentRunOnASecondDiskAsksForTheRestart)
+{
+    if (!secondDiskPresent())
+        GTEST_SKIP() << "D: is no second disk (scripts/test.sh links one into the end-to-end prefix)";
+    Installation installation(38, false, Installation::kSecondDiskDir);
+    installation.stage();
+    const std::string extension = installation.path(kShellExtensionFile);
+    testsupport::ChildProcess explorer("\"" + testsupport::testBinDir() + "\\holder.exe\" --load \"" + extension + "\"");
+    ASSERT_TRUE(testsupport::awaitHolding(explorer));
+    const Outcome outcome = runUnattended(installation, "/S");
+    explorer.terminate();
+    // The shell extension Explorer holds, and the program, wait for it.
+    EXPECT_EQ(3010, outcome.result.exitCode);
+    checkSnapshot(expectedAfter(installation, outcome.before, true, true, {extension, installation.uninstaller()}),
+                  outcome.after);
+    expectNothingLeftAfterARestart(installation, outcome.before);
+}
+
+TEST_F(Uninstaller, SilentRunWithoutManifestChangesNothing)
+{
+    Installation installation;
+    installation.stage();
+    DeleteFileA(installation.path(kManifestFile).c_str());
+    const Outcome outcome = runUnattended(installation, "/S");
+    EXPECT_EQ(1605, outcome.result.exitCode);
+    EXPECT_EQ(std::set<std::string>{}, outcome.result.shownClasses);
+    EXPECT_EQ("", Snapshot::difference(outcome.before.files, outcome.after.files));
+    EXPECT_EQ("", Snapshot::difference(outcome.before.registry, outcome.after.registry));
+}
+
+TEST_F(Uninstaller, SilentRunThatLeavesTheProductKeyFails)
+{
+    Installation installation;
+    installation.stage();
+    testsupport::writeString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo\\Settings", "Zoom", "100");
+    const Outcome outcome = runUnattended(installation, "/S");
+    EXPECT_EQ(1603, outcome.result.exitCode);
+    checkSnapshot(expectedAfter(installation, outcome.before, false), outcome.after);
+}
+
+TEST_F(Uninstaller, SilentRunLogsEveryEntryInUtf8)
+{
+    Installation installation;
+    installation.manifest.insert(installation.manifest.begin() + 1, "drivers\\etc\\hosts");
+    installation.stage();
+    const std::string userFile = installation.path("Sample Images\\my holiday.jpg");
+    testsupport::ScratchDir::writeFile(userFile, "the user's own photo");
+    const std::string folder = "C:\\a folder";
+    testsupport::ScratchDir::makeDir(folder);
+    const std::string log = folder + "\\u.log";
+    const Outcome outcome = runUnattended(installation, "/S /LOG=\"" + log + "\"");
+    EXPECT_EQ(0, outcome.result.exitCode);
+    const std::string text = readFile(log);
+    printf("%s", text.c_str());
+    ASSERT_EQ(0u, text.rfind("\xEF\xBB\xBF", 0)) << "UTF-8 signature";
+    // What became of each entry, the manifest's bytes (GBK here) as UTF-8.
+    const auto has = [&](const std::string& line) { return text.find(line + "\r\n") != std::string::npos; };
+    for (size_t i = 0; i + 1 < installation.manifest.size(); ++i) {
+        const std::string entry = testsupport::toUtf8(testsupport::fromCodePage(installation.manifest[i], CP_ACP));
+        EXPECT_TRUE(has("removed: " + entry) || has("moved aside, deleted at the next restart: " + entry) ||
+                    has("names no file (no full path), left alone: " + entry) ||
+                    has("stays, not empty; deleted at the next restart if empty by then: " + entry))
+            << entry;
+    }
+    // "说明.txt" (readme), written in GBK, as UTF-8.
+    EXPECT_TRUE(has("removed: " + installation.path("lang") + "\\\xE8\xAF\xB4\xE6\x98\x8E.txt"));
+    EXPECT_TRUE(has("names no file (no full path), left alone: drivers\\etc\\hosts"));
+    EXPECT_TRUE(has("moved aside, deleted at the next restart: " + installation.uninstaller()));
+    EXPECT_TRUE(has("stays, not empty; deleted at the next restart if empty by then: " +
+                    installation.path("Sample Images")));
+    EXPECT_TRUE(has("registry key deleted: HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo"));
+    EXPECT_TRUE(has("association given back: .JPEG -> jpegfile"));
+    EXPECT_FALSE(has("association given back: .WMF -> ")); // none recorded
+    EXPECT_EQ(text.size() - std::string("exit code: 0\r\n").size(), text.rfind("exit code: 0\r\n"));
+    testsupport::ScratchDir::removeTree(folder);
+}
+
+TEST_F(Uninstaller, HelpListsTheSwitchesAndChangesNothing)
+{
+    Installation installation;
+    installation.stage();
+    const Snapshot before = Snapshot::take(installation);
+    UninstallRun run(installation, UninstallRun::Answer::Ok);
+    run.arguments = "/?";
+    const RunResult result = run.go();
+    EXPECT_TRUE(result.boxShown);
+    EXPECT_FALSE(result.windowShown);
+    EXPECT_EQ(0, result.exitCode);
+    for (const wchar_t* word : {L"/S", L"/VERYSILENT", L"/SILENT", L"/SUPPRESSMSGBOXES", L"/NORESTART", L"/LOG=", L"3010"})
+        EXPECT_NE(std::wstring::npos, result.boxText.find(word)) << testsupport::toUtf8(word);
+    const Snapshot after = Snapshot::take(installation);
+    EXPECT_EQ("", Snapshot::difference(before.files, after.files));
+    EXPECT_EQ("", Snapshot::difference(before.registry, after.registry));
+}
+
+TEST_F(Uninstaller, UnknownWordsLeaveTheInteractiveRunAsItIs)
+{
+    Installation installation;
+    installation.stage();
+    const std::string log = testsupport::tempDir() + "vexlo-interactive.log";
+    // The run is the interactive one, and its exit code 0 whatever happens.
+    const Outcome outcome = runToTheEnd(installation, "/X --quiet S silent /LOG=" + log);
+    EXPECT_TRUE(outcome.result.boxShown);
+    EXPECT_EQ(kAddress, outcome.result.recordedAddress);
+    checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
+    EXPECT_NE(std::string::npos, readFile(log).find("exit code: 0\r\n"));
+    DeleteFileA(log.c_str());
 }
 
 // Bad input: each of these runs to its end, exits with 0 and changes nothing
