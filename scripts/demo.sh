@@ -9,6 +9,9 @@
 #                                 (D:, another file system), with Explorer
 #                                 holding the shell extension, and restarts
 #                                 the prefix after the run
+#   scripts/demo.sh silent        starts it as a deployment tool does,
+#                                 "uninstall.exe /S /LOG=...", nobody at the
+#                                 keyboard, and prints its exit code and log
 #   scripts/demo.sh cp950         runs on a machine of that ANSI code page:
 #                   cp1252        cp950 Traditional Chinese, cp1252 English,
 #                   cp65001       cp65001 Windows' UTF-8 option (cp936, the
@@ -22,8 +25,9 @@ mode=()
 case "${1:-}" in
   "") ;;
   second-disk) mode=(--second-disk); export WINE_RUN_SECOND_DISK=1 ;;
+  silent) mode=(--silent) ;;
   cp936|cp950|cp1252|cp65001) export WINE_SESSION_CODEPAGE=${1#cp} ;;
-  *) echo "usage: $0 [second-disk | cp936 | cp950 | cp1252 | cp65001]" >&2; exit 2 ;;
+  *) echo "usage: $0 [second-disk | silent | cp936 | cp950 | cp1252 | cp65001]" >&2; exit 2 ;;
 esac
 rm -rf "$shots"
 mkdir -p "$shots"

@@ -2,7 +2,8 @@
 // ratio to its baseline or goal, all measured in this run on this machine:
 // manifest and properties loading against a plain fgets loop, the work of
 // one timer tick, the pace of whole runs of the real uninstall.exe against
-// entries x 10 ms, its start-up, and GDI objects and memory around 2,000 ticks.
+// entries x 10 ms, its start-up, GDI objects and memory around 2,000 ticks,
+// and silent runs (/S) against interactive ones of the same manifests.
 #include "app/EntryRemoval.h"
 #include "app/InstallationFiles.h"
 #include "app/Manifest.h"
@@ -194,9 +195,36 @@ void runs()
     }
 }
 
+// Silent runs (/S, nobody at the keyboard: from the process start to its
+// end) beside interactive ones (from the answered box to the enabled
+// button) of the same manifests, each as a ratio to entries x 10 ms.
+void paces()
+{
+    e2e::installBrowserRecorder();
+    for (int entries : {1000, 20000}) {
+        double ratios[2] = {};
+        for (int silent = 1; silent >= 0; --silent) {
+            e2e::Installation installation(entries - 12 - entries / (e2e::Installation::kAlbumSize + 1));
+            installation.stage();
+            e2e::UninstallRun run(installation,
+                                  silent ? e2e::UninstallRun::Answer::Nobody : e2e::UninstallRun::Answer::Ok);
+            run.arguments = silent ? "/S" : "";
+            run.patienceMs = static_cast<DWORD>(entries) * 20 + 60000;
+            const e2e::RunResult result = run.go();
+            const double ms = silent ? result.endedAtMs : result.finishedAtMs - result.confirmedAtMs;
+            const double floor = installation.manifest.size() * 10.0;
+            ratios[silent] = ms / floor;
+            std::printf("%s run of %zu entries: %.0f ms, %.3f x entries x 10 ms (exit code %ld)\n",
+                        silent ? "silent" : "interactive", installation.manifest.size(), ms, ms / floor,
+                        result.exitCode);
+        }
+        std::printf("  silent / interactive: %.3f\n", ratios[1] / ratios[0]);
+    }
+}
+
 } // namespace
 
-// With arguments, only the parts named: loading, ticks, runs.
+// With arguments, only the parts named: loading, ticks, runs, paces.
 int main(int argc, char** argv)
 {
     auto wanted = [&](const char* part) {
@@ -212,5 +240,6 @@ int main(int argc, char** argv)
     if (wanted("loading")) loading(dir);
     if (wanted("ticks")) ticks(dir, 2000);
     if (wanted("runs")) runs();
+    if (wanted("paces")) paces();
     return 0;
 }

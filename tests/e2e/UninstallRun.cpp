@@ -193,11 +193,12 @@ void answerTheBox(Drive& drive, UninstallRun::Answer answer, const std::string& 
     if (!box) return;
     drive.result.boxAtMs = drive.elapsed();
     if (!folder.empty()) awaitDrawn(box);
-    // Its controls follow the box itself.
-    for (const DWORD start = GetTickCount(); !GetDlgItem(box, IDOK) && GetTickCount() - start < kBoxDrawnPatienceMs;)
-        Sleep(kPollMs);
+    // Its controls and their texts follow the box itself.
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < kBoxDrawnPatienceMs; Sleep(kPollMs)) {
+        drive.result.boxText = boxTextOf(box);
+        if (GetDlgItem(box, IDOK) && !drive.result.boxText.empty()) break;
+    }
     drive.result.boxCaption = textOf(box);
-    drive.result.boxText = boxTextOf(box);
     takePicture(drive, folder, "confirm", box);
     // A press can come before the box is ready for it: press until it goes.
     HWND button = GetDlgItem(box, answer == UninstallRun::Answer::Ok ? IDOK : IDCANCEL);
@@ -337,6 +338,7 @@ void collect(Drive& drive)
 {
     if (drive.process.waitExit(kExitPatienceMs) < 0) TerminateProcess(drive.process.handle(), 99);
     drive.result.exitCode = drive.process.waitExit(kExitPatienceMs);
+    drive.result.endedAtMs = drive.elapsed();
     // The browser stand-in runs on its own: give it a moment to write.
     const DWORD waiting = GetTickCount();
     while (drive.result.finished && readFile(recorderOutput()).empty() && GetTickCount() - waiting < kBrowserPatienceMs)

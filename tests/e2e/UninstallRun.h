@@ -37,6 +37,8 @@ struct RunResult {
     // Milliseconds from the process start: the box seen, answered, the
     // window seen, the button seen enabled (0 when it did not happen).
     DWORD boxAtMs = 0, confirmedAtMs = 0, windowAtMs = 0, finishedAtMs = 0;
+    // Milliseconds from the process start to its end.
+    DWORD endedAtMs = 0;
     // About once a second from the window's appearance to the enabled button.
     std::vector<ProcessSample> samples;
     // What the user saw that was wrong (see RunWatcher), and how many looks

@@ -4,6 +4,9 @@
 // argument. With "--second-disk" after it the installation is on D: (which
 // scripts/demo.sh links to another file system), its shell extension held
 // loaded as Explorer holds it, and the prefix is restarted after the run.
+// With "--silent" the program is started as a deployment tool starts it,
+// "/S /LOG=...", nobody at the keyboard, and the report gives its exit code
+// and its log.
 #include "tests/e2e/Installation.h"
 #include "tests/e2e/UninstallRun.h"
 #include "tests/support/ChildProcess.h"
@@ -147,25 +150,44 @@ void stage(Installation& installation, bool secondDisk, std::unique_ptr<testsupp
     testsupport::awaitHolding(*explorer);
 }
 
+// The log of a silent run, as it was written (UTF-8, after its signature).
+void printLog(const std::string& path)
+{
+    std::string text = readFile(path);
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+    std::printf("\nThe log %s:\n%s", path.c_str(), text.empty() ? "  (none was written)\n" : text.c_str());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const bool secondDisk = argc > 2 && std::string(argv[2]) == "--second-disk";
+    const std::string mode = argc > 2 ? argv[2] : "";
+    const bool secondDisk = mode == "--second-disk", silent = mode == "--silent";
     Installation installation(38, false, secondDisk ? Installation::kSecondDiskDir : Installation::kProgramDir);
     std::unique_ptr<testsupport::ChildProcess> explorer;
     stage(installation, secondDisk, explorer);
+    const std::string log = "C:\\Vexlo demo\\uninstall.log";
+    if (silent) testsupport::ScratchDir::makeDir("C:\\Vexlo demo");
     const Snapshot before = Snapshot::take(installation);
-    UninstallRun run(installation, UninstallRun::Answer::Ok);
-    run.screenshotFolder = argc > 1 ? argv[1] : "";
+    UninstallRun run(installation, silent ? UninstallRun::Answer::Nobody : UninstallRun::Answer::Ok);
+    if (silent) run.arguments = "/S /LOG=\"" + log + "\"";
+    else run.screenshotFolder = argc > 1 ? argv[1] : "";
     const DWORD start = GetTickCount();
     const RunResult result = run.go();
     Sleep(1000); // regsvr32 and the browser stand-in finish on their own
     const Snapshot after = Snapshot::take(installation);
 
-    std::printf("\nRun: confirmation %s, window %s, finished %s, exit code %ld, %lu ms\n",
-                result.boxShown ? "answered OK" : "not seen", result.windowShown ? "shown" : "not seen",
-                result.finished ? "and \"Done\" clicked" : "NOT reached", result.exitCode, GetTickCount() - start);
+    if (silent) {
+        std::printf("\nRun: uninstall.exe %s, nobody at the keyboard: windows shown: %s; exit code %ld, %lu ms\n",
+                    run.arguments.c_str(), result.shownClasses.empty() ? "none" : "SOME", result.exitCode,
+                    GetTickCount() - start);
+        printLog(log);
+    } else {
+        std::printf("\nRun: confirmation %s, window %s, finished %s, exit code %ld, %lu ms\n",
+                    result.boxShown ? "answered OK" : "not seen", result.windowShown ? "shown" : "not seen",
+                    result.finished ? "and \"Done\" clicked" : "NOT reached", result.exitCode, GetTickCount() - start);
+    }
     std::map<std::string, std::string> parkedBySize;
     for (const auto& parked : after.parked)
         if (!before.parked.count(parked.first)) parkedBySize[parked.second] = parked.first;
@@ -177,6 +199,10 @@ int main(int argc, char** argv)
     for (const std::string& pending : after.pending)
         if (!before.isPending(pending)) std::printf("  %s\n", pending.c_str());
     std::printf("\nFeedback page opened with: %s\n", result.recordedAddress.empty() ? "(nothing)" : result.recordedAddress.c_str());
+    if (silent) {
+        testsupport::ScratchDir::removeTree("C:\\Vexlo demo");
+        return result.exitCode == 0 && result.shownClasses.empty() ? 0 : 1;
+    }
     printTexts(result, static_cast<int>(installation.manifest.size()));
     const bool shownRight = printWhatWasShown(result);
     if (secondDisk) {
