@@ -225,6 +225,16 @@ HWND awaitTheWindow(Drive& drive, RunWatcher& watcher)
     return window;
 }
 
+// The button as it shows while disabled, once it has painted (its frame,
+// face and text: more than the one colour of a window not drawn yet). It
+// does not change until the run enables it.
+void noteDisabledButton(Drive& drive, HWND button)
+{
+    if (!drive.result.disabledButton.values.empty() || IsWindowEnabled(button)) return;
+    testsupport::Pixels shown = testsupport::Pixels::shownBy(button, true);
+    if (shown.colourCount() >= kPaintedColours && !IsWindowEnabled(button)) drive.result.disabledButton = shown;
+}
+
 // Looks at the window while the program is held still: a look from here
 // may otherwise never fall between two ticks on a busy machine. Answers the
 // milliseconds the program was held.
@@ -237,12 +247,7 @@ DWORD lookWhileHeld(Drive& drive, RunWatcher& watcher, HWND button)
         watcher.look();
         if (watcher.comparedLooks == compared) Sleep(kPollMs);
     }
-    // The button as it shows while disabled, once it has painted (its frame,
-    // face and text: more than the one colour of a window not drawn yet).
-    if (drive.result.disabledButton.values.empty() && !IsWindowEnabled(button)) {
-        testsupport::Pixels shown = testsupport::Pixels::shownBy(button, true);
-        if (shown.colourCount() >= kPaintedColours) drive.result.disabledButton = shown;
-    }
+    noteDisabledButton(drive, button);
     ResumeThread(drive.process.thread());
     return GetTickCount() - start;
 }
@@ -275,7 +280,10 @@ HWND watchTheRun(Drive& drive, const UninstallRun& settings, RunWatcher& watcher
         }
         const DWORD run = GetTickCount() - shownAt - heldMs;
         if (due(sampledAt, kSampleEveryMs)) drive.result.samples.push_back(sample(drive.process, drive.elapsed()));
-        if (due(lookedAt, kLookEveryMs) && !closed) watcher.look();
+        if (due(lookedAt, kLookEveryMs) && !closed) {
+            watcher.look();
+            noteDisabledButton(drive, button);
+        }
         if (!pictured && run > kRunningPictureAfterMs) {
             pictured = true;
             takePicture(drive, settings.screenshotFolder, "running", window);
