@@ -275,16 +275,31 @@ protected:
 
     // Runs the staged installation's uninstaller as a deployment tool does:
     // with arguments, nobody at the keyboard; takes the snapshots around it.
+    // Without a log of its own the run logs to the temporary folder: the
+    // log's first lines are printed, and its last line must give the exit
+    // code the process ended with.
     static Outcome runUnattended(const Installation& installation, const std::string& arguments)
     {
         Outcome outcome;
         outcome.before = Snapshot::take(installation);
         UninstallRun run(installation, UninstallRun::Answer::Nobody);
-        run.arguments = arguments;
+        const bool logged = arguments.find("/LOG=") != std::string::npos;
+        const std::string log = testsupport::tempDir() + "vexlo-unattended.log";
+        run.arguments = logged ? arguments : arguments + " /LOG=\"" + log + "\"";
         outcome.result = run.go();
         // Without a manifest nothing is unregistered.
         if (outcome.result.exitCode != 1605) waitForUnregistration();
         outcome.after = Snapshot::take(installation);
+        if (logged) return outcome;
+        const std::string text = readFile(log);
+        DeleteFileA(log.c_str());
+        size_t head = 0;
+        for (int lines = 0; lines < 3 && head != std::string::npos; ++lines) head = text.find('\n', head + 1);
+        printf("uninstall.exe %s: exit code %ld; its log begins\n%s\n", arguments.c_str(), outcome.result.exitCode,
+               text.substr(0, head).c_str());
+        const std::string last = "exit code: " + std::to_string(outcome.result.exitCode) + "\r\n";
+        EXPECT_GE(text.size(), last.size()) << arguments;
+        EXPECT_EQ(text.size() - last.size(), text.rfind(last)) << arguments << ":\n" << text;
         return outcome;
     }
 
@@ -550,24 +565,30 @@ TEST_F(Uninstaller, SecondDiskLeavesNothingAfterTheRestart)
 {
     if (!secondDiskPresent())
         GTEST_SKIP() << "D: is no second disk (scripts/test.sh links one into the end-to-end prefix)";
-    Installation installation(38, false, Installation::kSecondDiskDir);
-    installation.stage();
-    // Explorer keeps the shell extension loaded once a folder view used it.
-    const std::string extension = installation.path(kShellExtensionFile);
-    testsupport::ChildProcess explorer("\"" + testsupport::testBinDir() + "\\holder.exe\" --load \"" + extension + "\"");
-    ASSERT_TRUE(testsupport::awaitHolding(explorer));
-    ASSERT_FALSE(DeleteFileA(extension.c_str()));
+    // A user's run, and a deployment tool's (which learns that the removal
+    // needs the restart).
+    for (const char* arguments : {"", "/S"}) {
+        Installation installation(38, false, Installation::kSecondDiskDir);
+        installation.stage();
+        // Explorer keeps the shell extension loaded once a folder view used it.
+        const std::string extension = installation.path(kShellExtensionFile);
+        testsupport::ChildProcess explorer("\"" + testsupport::testBinDir() + "\\holder.exe\" --load \"" + extension +
+                                           "\"");
+        ASSERT_TRUE(testsupport::awaitHolding(explorer));
+        ASSERT_FALSE(DeleteFileA(extension.c_str()));
 
-    const Outcome outcome = runToTheEnd(installation);
-    explorer.terminate();
-    // Neither file in use can be moved to C:: both wait where they stand,
-    // and the installation folder after them. No placeholder is left.
-    checkSnapshot(expectedAfter(installation, outcome.before, true, true, {extension, installation.uninstaller()}),
-                  outcome.after);
-    EXPECT_EQ(outcome.before.parked, outcome.after.parked);
-    EXPECT_EQ((std::vector<std::string>{extension, installation.uninstaller(), installation.programDir}),
-              waitingAtTheirPaths(outcome.before, outcome.after));
-    expectNothingLeftAfterARestart(installation, outcome.before);
+        const Outcome outcome = *arguments ? runUnattended(installation, arguments) : runToTheEnd(installation);
+        explorer.terminate();
+        EXPECT_EQ(*arguments ? 3010 : 0, outcome.result.exitCode) << arguments;
+        // Neither file in use can be moved to C:: both wait where they stand,
+        // and the installation folder after them. No placeholder is left.
+        checkSnapshot(expectedAfter(installation, outcome.before, true, true, {extension, installation.uninstaller()}),
+                      outcome.after);
+        EXPECT_EQ(outcome.before.parked, outcome.after.parked);
+        EXPECT_EQ((std::vector<std::string>{extension, installation.uninstaller(), installation.programDir}),
+                  waitingAtTheirPaths(outcome.before, outcome.after));
+        expectNothingLeftAfterARestart(installation, outcome.before);
+    }
 }
 
 TEST_F(Uninstaller, ReadOnlyFilesGoAtOnce)
@@ -828,24 +849,6 @@ TEST_F(Uninstaller, SilentRunShowsTheWindowThatClosesByItself)
     checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
     Sleep(500);
     EXPECT_EQ("", readFile(recorderOutput()));
-}
-
-TEST_F(Uninstaller, SilentRunOnASecondDiskAsksForTheRestart)
-{
-    if (!secondDiskPresent())
-        GTEST_SKIP() << "D: is no second disk (scripts/test.sh links one into the end-to-end prefix)";
-    Installation installation(38, false, Installation::kSecondDiskDir);
-    installation.stage();
-    const std::string extension = installation.path(kShellExtensionFile);
-    testsupport::ChildProcess explorer("\"" + testsupport::testBinDir() + "\\holder.exe\" --load \"" + extension + "\"");
-    ASSERT_TRUE(testsupport::awaitHolding(explorer));
-    const Outcome outcome = runUnattended(installation, "/S");
-    explorer.terminate();
-    // The shell extension Explorer holds, and the program, wait for it.
-    EXPECT_EQ(3010, outcome.result.exitCode);
-    checkSnapshot(expectedAfter(installation, outcome.before, true, true, {extension, installation.uninstaller()}),
-                  outcome.after);
-    expectNothingLeftAfterARestart(installation, outcome.before);
 }
 
 TEST_F(Uninstaller, SilentRunWithoutManifestChangesNothing)
