@@ -6,7 +6,11 @@
 
 #include <psapi.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace e2e {
@@ -28,6 +32,7 @@ const DWORD kBrowserPatienceMs = 5000;  // for the browser stand-in to write
 const int kHeldLooks = 2;
 const DWORD kHoldEveryMs = 100;
 const DWORD kHeldPatienceMs = 500;      // for a held window's last paint to reach the screen
+const DWORD kHeldAtMostMs = 1500;       // then the program goes on, whatever waits for it
 const int kMostHolds = 20;
 const size_t kPaintedColours = 3;
 // GDI counts read per sample: a read inside a paint also counts the font
@@ -235,20 +240,63 @@ void noteDisabledButton(Drive& drive, HWND button)
     if (shown.colourCount() >= kPaintedColours && !IsWindowEnabled(button)) drive.result.disabledButton = shown;
 }
 
+// The program's thread suspended for the length of a scope, and resumed by
+// a watchdog after kHeldAtMostMs at the latest: a read of its window may
+// wait for that very thread under Wine, and would wait for ever.
+class Hold {
+public:
+    explicit Hold(HANDLE programThread) : thread(programThread)
+    {
+        held = SuspendThread(thread) != static_cast<DWORD>(-1);
+        if (held) watchdog = std::thread([this] {
+            std::unique_lock<std::mutex> lock(mutex);
+            if (!over.wait_for(lock, std::chrono::milliseconds(kHeldAtMostMs), [this] { return released; }))
+                release();
+        });
+    }
+    ~Hold()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            release();
+        }
+        over.notify_one();
+        if (watchdog.joinable()) watchdog.join();
+    }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+    bool holds() const { return held; }
+
+private:
+    // With the mutex held.
+    void release()
+    {
+        if (held && !released) ResumeThread(thread);
+        released = true;
+    }
+
+    HANDLE thread;
+    bool held = false;
+    bool released = false;
+    std::mutex mutex;
+    std::condition_variable over;
+    std::thread watchdog;
+};
+
 // Looks at the window while the program is held still: a look from here
 // may otherwise never fall between two ticks on a busy machine. Answers the
 // milliseconds the program was held.
 DWORD lookWhileHeld(Drive& drive, RunWatcher& watcher, HWND button)
 {
     const DWORD start = GetTickCount();
-    if (SuspendThread(drive.process.thread()) == static_cast<DWORD>(-1)) return 0;
+    Hold hold(drive.process.thread());
+    if (!hold.holds()) return 0;
     const int compared = watcher.comparedLooks;
     while (watcher.comparedLooks == compared && watcher.faults.empty() && GetTickCount() - start < kHeldPatienceMs) {
         watcher.look();
         if (watcher.comparedLooks == compared) Sleep(kPollMs);
     }
     noteDisabledButton(drive, button);
-    ResumeThread(drive.process.thread());
     return GetTickCount() - start;
 }
 
