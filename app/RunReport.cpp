@@ -30,21 +30,10 @@ const char* labelOf(EntryOutcome outcome)
     }
 }
 
-HANDLE handleOf(void* log)
-{
-    return static_cast<HANDLE>(log);
-}
-
 } // namespace
 
-RunReport::RunReport()
-    : log(nullptr), nothingToRun(false), done(false), restartNeeded(false), failed(false)
+RunReport::RunReport() : nothingToRun(false), done(false), restartNeeded(false), failed(false)
 {
-}
-
-RunReport::~RunReport()
-{
-    if (log) CloseHandle(handleOf(log));
 }
 
 void RunReport::logTo(const wchar_t* path)
@@ -53,7 +42,7 @@ void RunReport::logTo(const wchar_t* path)
     HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
-    log = file;
+    log.reset(file);
     DWORD written = 0;
     WriteFile(file, kUtf8Signature, sizeof kUtf8Signature - 1, &written, nullptr);
 }
@@ -157,6 +146,6 @@ void RunReport::line(const char* label, const QXString& text)
                             nullptr);
     std::memcpy(bytes + size - 2, "\r\n", 2);
     DWORD written = 0;
-    WriteFile(handleOf(log), bytes, static_cast<DWORD>(size), &written, nullptr);
+    WriteFile(log.get(), bytes, static_cast<DWORD>(size), &written, nullptr);
     std::free(bytes);
 }

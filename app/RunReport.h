@@ -2,6 +2,7 @@
 
 #include "app/EntryRemoval.h"
 #include "qxsdk/core/QXString.h"
+#include "qxsdk/core/ScopedWin32.h"
 
 // What a run did, for those who start it unattended: the exit code that
 // deployment tools read, and, when asked for, a log in UTF-8 with one line
@@ -16,7 +17,6 @@ public:
     static constexpr int kFailed = 1603;         // ERROR_INSTALL_FAILURE: something stays
 
     RunReport();
-    ~RunReport();
     RunReport(const RunReport&) = delete;
     RunReport& operator=(const RunReport&) = delete;
 
@@ -53,7 +53,7 @@ private:
     // Writes text (bytes of the system's code page) and a line end, in UTF-8.
     void line(const char* label, const QXSDK::QXString& text);
 
-    void* log; // the log file's handle, null without a log
+    QXSDK::KernelHandle log; // the log file, none without a log
     bool nothingToRun;
     bool done;
     bool restartNeeded;

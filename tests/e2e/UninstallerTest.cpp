@@ -197,6 +197,13 @@ protected:
         EXPECT_EQ(std::vector<std::string>{}, restarted.pending);
     }
 
+    // Nothing of the installation changed from before to after.
+    static void expectUnchanged(const Snapshot& before, const Snapshot& after)
+    {
+        EXPECT_EQ("", Snapshot::difference(before.files, after.files));
+        EXPECT_EQ("", Snapshot::difference(before.registry, after.registry));
+    }
+
     // The files and the registry after a run are the expected ones.
     void checkSnapshot(const Expectation& expected, const Snapshot& after)
     {
@@ -468,8 +475,7 @@ TEST_F(Uninstaller, CancelChangesNothing)
     EXPECT_EQ(0, result.exitCode);
     EXPECT_EQ("", result.recordedAddress);
     const Snapshot after = Snapshot::take(installation);
-    EXPECT_EQ("", Snapshot::difference(before.files, after.files));
-    EXPECT_EQ("", Snapshot::difference(before.registry, after.registry));
+    expectUnchanged(before, after);
     EXPECT_EQ(before.parked, after.parked);
 }
 
@@ -487,8 +493,7 @@ TEST_F(Uninstaller, WithoutManifestTheWindowOnlyFlashes)
     const Snapshot after = Snapshot::take(installation);
     EXPECT_TRUE(testsupport::keyExists(HKEY_CLASSES_ROOT, kShellExtensionClass));
     EXPECT_EQ("<absent>", testsupport::readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kCommandLineValue));
-    EXPECT_EQ("", Snapshot::difference(before.files, after.files));
-    EXPECT_EQ("", Snapshot::difference(before.registry, after.registry));
+    expectUnchanged(before, after);
 }
 
 TEST_F(Uninstaller, OneLineManifestIsTheRegistryStepAlone)
@@ -859,8 +864,7 @@ TEST_F(Uninstaller, SilentRunWithoutManifestChangesNothing)
     const Outcome outcome = runUnattended(installation, "/S");
     EXPECT_EQ(1605, outcome.result.exitCode);
     EXPECT_EQ(std::set<std::string>{}, outcome.result.shownClasses);
-    EXPECT_EQ("", Snapshot::difference(outcome.before.files, outcome.after.files));
-    EXPECT_EQ("", Snapshot::difference(outcome.before.registry, outcome.after.registry));
+    expectUnchanged(outcome.before, outcome.after);
 }
 
 TEST_F(Uninstaller, SilentRunThatLeavesTheProductKeyFails)
@@ -924,8 +928,7 @@ TEST_F(Uninstaller, HelpListsTheSwitchesAndChangesNothing)
     for (const wchar_t* word : {L"/S", L"/VERYSILENT", L"/SILENT", L"/SUPPRESSMSGBOXES", L"/NORESTART", L"/LOG=", L"3010"})
         EXPECT_NE(std::wstring::npos, result.boxText.find(word)) << testsupport::toUtf8(word);
     const Snapshot after = Snapshot::take(installation);
-    EXPECT_EQ("", Snapshot::difference(before.files, after.files));
-    EXPECT_EQ("", Snapshot::difference(before.registry, after.registry));
+    expectUnchanged(before, after);
 }
 
 TEST_F(Uninstaller, UnknownWordsLeaveTheInteractiveRunAsItIs)
