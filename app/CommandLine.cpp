@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include <cstdlib>
-#include <cwchar>
 
 namespace {
 
@@ -16,12 +15,19 @@ bool is(const wchar_t* word, const wchar_t* name)
     return _wcsicmp(word, name) == 0;
 }
 
-wchar_t* copyOf(const wchar_t* text)
+// The full path of path, resolved against the current directory as it is
+// now (a copy for the caller to free); null when Windows cannot make one.
+wchar_t* fullPathOf(const wchar_t* path)
 {
-    const size_t length = std::wcslen(text);
-    wchar_t* copy = static_cast<wchar_t*>(std::malloc((length + 1) * sizeof(wchar_t)));
-    if (copy) std::wmemcpy(copy, text, length + 1);
-    return copy;
+    const DWORD size = GetFullPathNameW(path, 0, nullptr, nullptr);
+    if (size == 0) return nullptr;
+    wchar_t* full = static_cast<wchar_t*>(std::malloc(size * sizeof(wchar_t)));
+    const DWORD length = full ? GetFullPathNameW(path, size, full, nullptr) : 0;
+    if (length == 0 || length >= size) {
+        std::free(full);
+        return nullptr;
+    }
+    return full;
 }
 
 } // namespace
@@ -41,8 +47,10 @@ CommandLine::CommandLine(const wchar_t* commandLine) : mode(Mode::kInteractive),
         } else if (is(word, L"/?")) {
             help = true;
         } else if (_wcsnicmp(word, kLogSwitch, kLogSwitchLength) == 0 && word[kLogSwitchLength]) {
+            // Resolved now, before the program leaves the folder it was
+            // started in, where a deployment tool means a relative log to be.
             std::free(log);
-            log = copyOf(word + kLogSwitchLength);
+            log = fullPathOf(word + kLogSwitchLength);
         }
         // /SUPPRESSMSGBOXES, /NORESTART and any other word change nothing.
     }

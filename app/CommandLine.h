@@ -13,11 +13,13 @@
 //                     change nothing (the program asks nothing and never
 //                     restarts the machine)
 //   /LOG=path         a log of the run in UTF-8 (quotes around a path with
-//                     blanks, as /LOG="C:\a folder\u.log")
+//                     blanks, as /LOG="C:\a folder\u.log"); a relative path
+//                     names a file of the folder the program was started in
 //   /?                a box that lists these, and nothing else
 class CommandLine {
 public:
-    // commandLine as GetCommandLineW gives it (the program's name first).
+    // commandLine as GetCommandLineW gives it (the program's name first),
+    // read while the current directory is still the one started in.
     explicit CommandLine(const wchar_t* commandLine);
     ~CommandLine();
     CommandLine(const CommandLine&) = delete;
@@ -28,7 +30,7 @@ public:
     // Whether the window is shown (everything but /S and /VERYSILENT).
     bool showsWindow() const { return mode != Mode::kHidden; }
     bool asksForHelp() const { return help; }
-    // The log's path, null without /LOG= (or with an empty one).
+    // The log's full path, null without /LOG= (or with an empty one).
     const wchar_t* logPath() const { return log; }
 
 private:

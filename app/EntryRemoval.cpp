@@ -107,6 +107,15 @@ EntryOutcome removeEntry(const QXString& entry)
     return deleteError == ERROR_ACCESS_DENIED ? EntryOutcome::kNoRight : EntryOutcome::kInUse;
 }
 
+EntryOutcome removeDirectoryAtTheEnd(const QXString& directory)
+{
+    if (RemoveDirectoryA(directory.getData())) return EntryOutcome::kRemoved;
+    const DWORD error = GetLastError();
+    if (!QXFile(directory).isDirectory()) return EntryOutcome::kRemoved; // gone meanwhile
+    if (!deleteAtNextRestart(directory)) return directoryStays(error);
+    return error == ERROR_DIR_NOT_EMPTY ? EntryOutcome::kNotEmptyTillRestart : EntryOutcome::kWaitsAtPath;
+}
+
 bool staysAtItsPath(EntryOutcome outcome)
 {
     switch (outcome) {

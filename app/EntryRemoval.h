@@ -10,8 +10,10 @@ enum class EntryOutcome {
     kMovedAside, // in use: moved into the temporary directory, deleted there at the next restart
     kWaitsAtPath, // in use: deleted where it stands at the next restart
     kNotEmpty,   // a directory that still holds something; it stays
+    kNotEmptyTillRestart, // the same at the end of the run, asked to go at the next restart if empty by then
     kInUse,      // stays: in use, and it could be neither moved nor scheduled
     kNoRight,    // stays: the program may not delete it
+    kKeptForASecondStart, // stays with the product key that stays, for a start that finishes the job
 };
 
 // Whether path is a full path: a drive letter, a colon and a backslash, or a
@@ -32,6 +34,12 @@ bool removePath(const QXSDK::QXString& path);
 // An entry that is not a full path names no file and changes nothing.
 // Failures are silent: the run goes on with the next entry.
 EntryOutcome removeEntry(const QXSDK::QXString& entry);
+
+// A listed directory that was not empty at its turn, tried once more at the
+// end of the run: removed, or asked to go at the next restart when it still
+// stands (Windows then removes it only if it is empty by then). Whatever
+// keeps it may be a file the user put there, which is no failure.
+EntryOutcome removeDirectoryAtTheEnd(const QXSDK::QXString& directory);
 
 // Whether the outcome leaves the entry standing at its path until the next
 // restart at least (a directory or file that stays, or one waiting there).

@@ -24,6 +24,12 @@ FineTimerResolution::FineTimerResolution() : granted(false)
 
 FineTimerResolution::~FineTimerResolution()
 {
+    giveBack();
+}
+
+void FineTimerResolution::giveBack()
+{
     if (!granted) return;
+    granted = false;
     if (const PeriodProcedure end = winmm("timeEndPeriod")) end(kMilliseconds);
 }

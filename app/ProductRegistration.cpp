@@ -101,13 +101,18 @@ int ProductRegistration::removeRegistryKey(QXString entry)
         }
     }
     // An empty name would ask Windows to delete the root key itself.
-    bool deleted = root && subkey.getData() && subkey.getData()[0] != '\0';
-    if (deleted) {
+    EntryOutcome outcome = EntryOutcome::kNamesNoFile;
+    if (root && subkey.getData() && subkey.getData()[0] != '\0') {
         RegistryKey key(root, nullptr);
-        deleted = key && RegDeleteKeyA(key.get(), subkey.getData()) == ERROR_SUCCESS;
+        const LONG status = key ? RegDeleteKeyA(key.get(), subkey.getData()) : ERROR_INVALID_HANDLE;
+        // A key that is already gone was deleted by a run cut short before
+        // it gave the extensions back: this run finishes that work.
+        outcome = status == ERROR_SUCCESS          ? EntryOutcome::kRemoved
+                  : status == ERROR_FILE_NOT_FOUND ? EntryOutcome::kAbsent
+                                                   : EntryOutcome::kNoRight;
     }
-    if (report) report->registryKey(entry, deleted);
-    if (!deleted) return 0;
+    if (report) report->registryKey(entry, outcome);
+    if (outcome != EntryOutcome::kRemoved && outcome != EntryOutcome::kAbsent) return 0;
 
     for (const char* extension : ImageExtensionList) restoreAssociation(extension);
     removePath(installationFile(programDir, kAssociationsFile));

@@ -23,8 +23,9 @@ public:
 
     // Deletes the key named by entry (ROOT\subkey, or a subkey of
     // HKEY_CLASSES_ROOT), then takes back every extension and deletes
-    // "filelink.txt". Answers 0 and does nothing else when the key cannot be
-    // deleted (unknown root, subkeys present, absent).
+    // "filelink.txt"; a key that is already gone counts as deleted. Answers
+    // 0 and does nothing else when the key cannot be deleted (unknown root,
+    // empty subkey name, subkeys present).
     int removeRegistryKey(QXSDK::QXString entry);
     // Removes the product's file type of extension and gives the extension
     // back to its former owner when one is recorded; answers 1 when it did.

@@ -25,26 +25,50 @@ const char* labelOf(EntryOutcome outcome)
     case EntryOutcome::kMovedAside: return "moved aside, deleted at the next restart";
     case EntryOutcome::kWaitsAtPath: return "waits at its path for the next restart";
     case EntryOutcome::kNotEmpty: return "stays, not empty";
+    case EntryOutcome::kNotEmptyTillRestart: return "stays, not empty; deleted at the next restart if empty by then";
     case EntryOutcome::kInUse: return "stays, in use";
+    case EntryOutcome::kKeptForASecondStart: return "stays, kept with the product key that stays";
     default: return "stays, no right";
+    }
+}
+
+// How a run that a person watched went, in words: its exit code is 0
+// whatever happened.
+const char* wordsFor(int exitCode)
+{
+    switch (exitCode) {
+    case RunReport::kRemoved: return "removed, nothing listed stands any more";
+    case RunReport::kRestartNeeded: return "removed once Windows restarts";
+    case RunReport::kNotInstalled: return "nothing of the product is installed here";
+    default: return "something listed stays, or the run did not finish";
     }
 }
 
 } // namespace
 
-RunReport::RunReport() : nothingToRun(false), done(false), restartNeeded(false), failed(false)
+RunReport::RunReport()
+    : nothingToRun(false), done(false), restartNeeded(false), failed(false), refused(false), refusal(kRemoved)
 {
 }
 
-void RunReport::logTo(const wchar_t* path)
+bool RunReport::logTo(const wchar_t* path)
 {
-    if (log || !path) return;
+    if (log) return true;
+    if (!path) return false;
     HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (file == INVALID_HANDLE_VALUE) return false;
     log.reset(file);
     DWORD written = 0;
     WriteFile(file, kUtf8Signature, sizeof kUtf8Signature - 1, &written, nullptr);
+    return true;
+}
+
+void RunReport::refuse(int exitCode, const char* why)
+{
+    refused = true;
+    refusal = exitCode;
+    line("Vexlo uninstaller", QXString(why));
 }
 
 void RunReport::started(const QXString& manifest, int entries)
@@ -68,37 +92,24 @@ void RunReport::entry(const QXString& entry, EntryOutcome outcome, bool ownProgr
     case EntryOutcome::kNotEmpty:
     case EntryOutcome::kInUse:
     case EntryOutcome::kNoRight: failed = true; break;
+    // What keeps such a directory is not the product's (a file the user put
+    // there), or waits for the restart itself. What stays with the product
+    // key has failed with the key.
     default: break;
     }
     line(labelOf(outcome), entry);
 }
 
-void RunReport::keptForTheRegistryStep(const QXString& entry)
+void RunReport::registryKey(const QXString& key, EntryOutcome outcome)
 {
-    line("stays, kept with the product key that stays", entry);
-}
-
-void RunReport::directoryAtTheEnd(const QXString& entry, bool removed, bool notEmpty, bool scheduled)
-{
-    if (removed) {
-        line(labelOf(EntryOutcome::kRemoved), entry);
-    } else if (!scheduled) {
+    switch (outcome) {
+    case EntryOutcome::kRemoved: line("registry key deleted", key); break;
+    case EntryOutcome::kAbsent: line("registry key already gone", key); break;
+    default:
         failed = true;
-        line(notEmpty ? "stays, not empty" : "stays, in use", entry);
-    } else if (notEmpty) {
-        // What keeps it is not the product's (a file the user put there),
-        // or waits for the restart itself.
-        line("stays, not empty; deleted at the next restart if empty by then", entry);
-    } else {
-        restartNeeded = true;
-        line(labelOf(EntryOutcome::kWaitsAtPath), entry);
+        line("registry key stays (it has subkeys, or cannot be deleted)", key);
+        break;
     }
-}
-
-void RunReport::registryKey(const QXString& key, bool deleted)
-{
-    failed = failed || !deleted;
-    line(deleted ? "registry key deleted" : "registry key stays (it has subkeys, or cannot be deleted)", key);
 }
 
 void RunReport::associationGivenBack(const char* extension, const char* program)
@@ -113,14 +124,16 @@ void RunReport::finished()
 
 int RunReport::exitCode() const
 {
+    if (refused) return refusal;
     if (nothingToRun) return kNotInstalled;
     if (!done || failed) return kFailed;
     return restartNeeded ? kRestartNeeded : kRemoved;
 }
 
-int RunReport::close()
+int RunReport::close(bool unattended)
 {
-    const int code = exitCode();
+    const int code = unattended || refused ? exitCode() : kRemoved;
+    if (!unattended && !refused) line("the run", QXString(wordsFor(exitCode())));
     char text[16];
     std::snprintf(text, sizeof text, "%d", code);
     line("exit code", QXString(text));

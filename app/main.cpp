@@ -1,10 +1,13 @@
 // The uninstaller's entry point: confirm, then run the uninstall window until
-// it ends. The exit code is 0 on every path, but for a start unattended
-// (see CommandLine), whose exit code says how the run went (RunReport).
+// it ends. The exit code is 0 for a person at the screen, but for a start
+// that cannot ask (nobody sees its windows); a start unattended (see
+// CommandLine) ends with a code that says how the run went (RunReport).
 #include "app/CommandLine.h"
-#include "app/FineTimerResolution.h"
 #include "app/ProgramMessageBox.h"
 #include "app/ProgramTexts.h"
+#include "app/RunReport.h"
+#include "app/SingleRun.h"
+#include "app/WindowStation.h"
 #include "app/uninstall.h"
 #include "qxsdk/core/SystemFolder.h"
 
@@ -23,7 +26,9 @@ const char kSwitches[] =
     "/LOG=\"path\"\ta log of the run in UTF-8\n"
     "/?\tthis list\n\n"
     "Exit codes without a question: 0 removed, 3010 removed once Windows restarts,\n"
-    "1603 something could not be removed, 1605 nothing is installed here.";
+    "1603 something could not be removed, 1605 nothing is installed here,\n"
+    "1618 another run is going, 1622 the log cannot be written;\n"
+    "1602 where no window can be seen and no /S was given.";
 
 using SetDefaultDllDirectoriesProcedure = BOOL(WINAPI*)(DWORD);
 
@@ -55,23 +60,53 @@ void leaveInstallationFolder()
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     loadDllsFromSystemFolderOnly();
+    // Read before anything changes the current directory, which a relative
+    // log path names.
     const CommandLine options(GetCommandLineW());
+    const bool unattended = options.isUnattended();
+    // In a service's window station a box would wait for ever for nobody.
+    const bool seen = WindowStation::isVisible();
     if (options.asksForHelp()) {
-        programMessageBox(kSwitches, kWindowTitle, MB_OK);
+        if (seen) programMessageBox(kSwitches, kWindowTitle, MB_OK);
         return 0;
     }
-    if (!options.isUnattended() && programMessageBox(kConfirmText, kConfirmCaption, MB_OKCANCEL) != IDOK) return 0;
+    QXSDK::QXComponent::setFailureBoxShown(seen && !unattended);
+
+    RunReport report;
+    SingleRun run;
+    if (unattended && !run.claim()) {
+        // The other run may be writing this very log: it is then left alone.
+        report.logTo(options.logPath());
+        report.refuse(RunReport::kAlreadyRunning, "another run of the uninstaller is going; nothing was touched");
+        return report.close(unattended);
+    }
+    if (options.logPath() && !report.logTo(options.logPath()) && unattended) return RunReport::kLogFailed;
+    if (!unattended) {
+        if (!seen) {
+            report.refuse(RunReport::kNobodyToAsk,
+                          "nobody can see the question (no window shows here, and no /S); nothing was touched");
+            return report.close(unattended);
+        }
+        if (programMessageBox(kConfirmText, kConfirmCaption, MB_OKCANCEL) != IDOK) {
+            report.refuse(RunReport::kRemoved, "cancelled at the question; nothing was touched");
+            return report.close(unattended);
+        }
+        // Claimed only now: a question left open must not hold back a
+        // deployment tool's run.
+        if (!run.claim()) {
+            SingleRun::showTheOtherRun();
+            report.refuse(RunReport::kRemoved, "another run of the uninstaller is going and finishes the job");
+            return report.close(unattended);
+        }
+    }
+
     leaveInstallationFolder();
     uninstall* window = new (std::nothrow) uninstall();
-    if (!window) return options.isUnattended() ? RunReport::kFailed : 0;
+    if (!window) return report.close(unattended);
     window->retain();
-    if (options.isUnattended()) window->runUnattended(options.showsWindow());
-    window->logTo(options.logPath());
-    {
-        const FineTimerResolution fineClock; // while the window runs
-        window->create(QXSDK::CreateContext{instance, nullptr});
-    }
-    const int exitCode = window->closeReport();
+    window->reportTo(report);
+    if (unattended) window->runUnattended(options.showsWindow());
+    window->create(QXSDK::CreateContext{instance, nullptr});
     window->release();
-    return options.isUnattended() ? exitCode : 0;
+    return report.close(unattended);
 }

@@ -28,7 +28,7 @@ const DWORD kStepsForMs = 25;
 uninstall::uninstall()
     : QXObject(), QXComponent(), QXDesignComponent(), QXContainer(), QXWindow(), statusLabel(nullptr),
       progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0), unregistrationStart(0),
-      unattended(false), asFastAsItGoes(false), runOver(false)
+      report(nullptr), unattended(false), asFastAsItGoes(false), runOver(false)
 {
     setWindowType(kClippingWithoutMenu);
     setInheritedFlag(kFlatLook);
@@ -100,14 +100,14 @@ void uninstall::runUnattended(bool shown)
     if (!shown) hide();
 }
 
-void uninstall::logTo(const wchar_t* path)
+void uninstall::reportTo(RunReport& runReport)
 {
-    report.logTo(path);
+    report = &runReport;
 }
 
-int uninstall::closeReport()
+void uninstall::tell(const QXString& entry, EntryOutcome outcome, bool ownProgram)
 {
-    return report.close();
+    if (report) report->entry(entry, outcome, ownProgram);
 }
 
 void uninstall::windowCreated()
@@ -115,7 +115,7 @@ void uninstall::windowCreated()
     QXWindow::windowCreated();
     const QXString manifest = installationFile(programDir, kManifestFile);
     if (!entryList.moveFirst()) {
-        report.noManifest(manifest);
+        if (report) report->noManifest(manifest);
         quit();
         return;
     }
@@ -124,7 +124,7 @@ void uninstall::windowCreated()
         quit();
         return;
     }
-    report.started(manifest, entryList.count());
+    if (report) report->started(manifest, entryList.count());
     unregistration.reset(unregisterShellExtension(programDir));
     unregistrationStart = GetTickCount();
     processedCount = 1;
@@ -176,7 +176,9 @@ void uninstall::finish()
     stopTimer();
     statusLabel->setCaption(QXString(""));
     finishButton->enable();
-    report.finished();
+    // The finished window may wait for hours for "完成".
+    fineClock.giveBack();
+    if (report) report->finished();
     if (unattended) quit();
 }
 
@@ -199,7 +201,7 @@ void uninstall::removeListedEntry(const QXString& entry)
     // An entry that is not a full path would be resolved in the system
     // folder, the run's current directory: it names no file of ours.
     if (!isFullPath(entry)) {
-        report.entry(entry, EntryOutcome::kNamesNoFile);
+        tell(entry, EntryOutcome::kNamesNoFile);
         return;
     }
     const FileIdentity file(entry);
@@ -216,41 +218,37 @@ void uninstall::removeListedEntry(const QXString& entry)
     if (staysAtItsPath(outcome) && QXFile(entry).isDirectory())
         leftDirectories.addLast(entry);
     else
-        report.entry(entry, outcome);
+        tell(entry, outcome);
 }
 
 void uninstall::finishWithRegistryStep(const QXString& entry)
 {
-    const bool registryStepRan = ProductRegistration(programDir, associations, &report).removeRegistryKey(entry) != 0;
-    removeDeferredEntries(registryStepRan);
-    removeOwnProgram();
+    const bool registryStepRan = ProductRegistration(programDir, associations, report).removeRegistryKey(entry) != 0;
+    removeFilesOfASecondStart(registryStepRan);
     removeLeftDirectories();
 }
 
-void uninstall::removeDeferredEntries(bool registryStepRan)
+void uninstall::removeFilesOfASecondStart(bool registryStepRan)
 {
     for (int more = deferredEntries.moveFirst(); more; more = deferredEntries.moveNext()) {
         const QXString* entry = deferredEntries.getCurrent();
         if (!entry) continue;
-        if (!registryStepRan && associationsFile.isNamedBy(*entry)) {
-            report.keptForTheRegistryStep(*entry);
+        if (!registryStepRan) {
+            tell(*entry, EntryOutcome::kKeptForASecondStart);
             continue;
         }
         const EntryOutcome outcome = removeEntry(*entry);
         // It stood at its turn: gone now, the registry step took it.
-        report.entry(*entry, outcome == EntryOutcome::kAbsent ? EntryOutcome::kRemoved : outcome);
+        tell(*entry, outcome == EntryOutcome::kAbsent ? EntryOutcome::kRemoved : outcome);
     }
     deferredEntries.clear();
-}
-
-void uninstall::removeOwnProgram()
-{
     if (!ownProgramEntries.moveFirst()) return;
     const QXString* first = ownProgramEntries.getCurrent();
-    const EntryOutcome outcome = first ? removeEntry(*first) : EntryOutcome::kAbsent;
+    EntryOutcome outcome = EntryOutcome::kKeptForASecondStart;
+    if (registryStepRan) outcome = first ? removeEntry(*first) : EntryOutcome::kAbsent;
     // Every spelling the manifest had names the one file.
     for (int more = 1; more; more = ownProgramEntries.moveNext())
-        if (const QXString* entry = ownProgramEntries.getCurrent()) report.entry(*entry, outcome, true);
+        if (const QXString* entry = ownProgramEntries.getCurrent()) tell(*entry, outcome, true);
     ownProgramEntries.clear();
 }
 
@@ -258,16 +256,10 @@ void uninstall::removeLeftDirectories()
 {
     // Only empty directories go: whatever a user put in one keeps it. One
     // that still holds files waiting for the restart is asked to go at that
-    // restart too, after them; Windows then removes it only if it is empty.
-    for (int more = leftDirectories.moveFirst(); more; more = leftDirectories.moveNext()) {
-        const QXString* directory = leftDirectories.getCurrent();
-        if (!directory) continue;
-        const bool removed = RemoveDirectoryA(directory->getData()) != 0;
-        const bool notEmpty = !removed && GetLastError() == ERROR_DIR_NOT_EMPTY;
-        const bool stands = !removed && QXFile(*directory).isDirectory();
-        const bool scheduled = stands && deleteAtNextRestart(*directory);
-        report.directoryAtTheEnd(*directory, removed || !stands, notEmpty, scheduled);
-    }
+    // restart too, after them.
+    for (int more = leftDirectories.moveFirst(); more; more = leftDirectories.moveNext())
+        if (const QXString* directory = leftDirectories.getCurrent())
+            tell(*directory, removeDirectoryAtTheEnd(*directory));
     leftDirectories.clear();
 }
 

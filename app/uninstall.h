@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FileIdentity.h"
+#include "app/FineTimerResolution.h"
 #include "app/RunReport.h"
 #include "app/RunningProgram.h"
 #include "qxsdk/component/QXWindow.h"
@@ -35,11 +36,9 @@ public:
     // the window closes by itself at the end; shown, it runs at its usual
     // pace, hidden as fast as the steps go.
     void runUnattended(bool shown);
-    // Logs the run to the file at path (see RunReport).
-    void logTo(const wchar_t* path);
-    // After the run: writes the log's last line and answers the exit code
-    // for those who started the run unattended.
-    int closeReport();
+    // Before create: the run tells report what became of each entry (not
+    // owned; it must outlive the run). Without one it tells nobody.
+    void reportTo(RunReport& report);
 
     // Creates the children's windows, then starts the run (or quits at once
     // when the manifest is empty).
@@ -72,19 +71,19 @@ private:
     void removeListedEntry(const QXSDK::QXString& entry);
     // The last entry: the product key, then what waited for it.
     void finishWithRegistryStep(const QXSDK::QXString& entry);
-    // install.txt and filelink.txt, when the manifest listed them. Until the
-    // registry step they stay beside the program, so that a run cut short
-    // (power lost, the process killed) is finished by starting it again;
-    // filelink.txt goes only with a registry step that ran, which needs it.
-    void removeDeferredEntries(bool registryStepRan);
-    // The program's own file, when the manifest listed it: moved aside or
-    // left to the restart as any file in use, after everything else.
-    void removeOwnProgram();
+    // install.txt and filelink.txt, when the manifest listed them, then the
+    // program's own file. Until the registry step they stay beside the
+    // program, so that a run cut short (power lost, the process killed) is
+    // finished by starting it again; when the product key could not go they
+    // stay for good, for a start after the cause is fixed.
+    void removeFilesOfASecondStart(bool registryStepRan);
     // Tries once more, in manifest order, the directories that were not
     // empty when their turn came (the registry step has deleted the last
     // file that kept the installation folder); those that stay are deleted
     // at the next restart if they are empty by then.
     void removeLeftDirectories();
+    // What became of an entry, for the report when there is one.
+    void tell(const QXSDK::QXString& entry, EntryOutcome outcome, bool ownProgram = false);
 
     QXSDK::QXLabel* statusLabel;
     QXSDK::QXGuage* progressGauge;
@@ -101,7 +100,8 @@ private:
     QXSDK::TQXList<QXSDK::QXString> deferredEntries; // install.txt and filelink.txt, in manifest order
     QXSDK::KernelHandle unregistration; // the regsvr32 process while it may still run
     unsigned long unregistrationStart;
-    RunReport report;
+    RunReport* report; // not owned; null: nobody to tell
+    FineTimerResolution fineClock; // while the run goes
     bool unattended;
     bool asFastAsItGoes;
     bool runOver; // the last entry has been handled

@@ -29,6 +29,8 @@ const DWORD kInitialStyle = WS_CHILD;
 const UINT kInitialClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_SAVEBITS;
 const char kInitialName[] = "QXComponent";
 
+bool failureBoxShown = true;
+
 } // namespace
 
 ImplQXComponent::ImplQXComponent(QXComponent* ownerComponent)
@@ -106,6 +108,7 @@ int ImplQXComponent::createNativeWindow()
     if (!created) {
         parent = nullptr;
         QXString message;
+        if (!failureBoxShown) return 0;
         message.format("createwindows err=%d", static_cast<int>(GetLastError()));
         MessageBoxA(nullptr, message.getData(), "eeerrr", MB_OK);
         return 0;
@@ -143,6 +146,11 @@ int ImplQXComponent::createNativeWindow()
 }
 
 int ImplQXComponent::runMessageLoop()
+void ImplQXComponent::setFailureBoxShown(bool shown)
+{
+    failureBoxShown = shown;
+}
+
 {
     MSG message;
     int result;

@@ -245,6 +245,11 @@ private:
     // (retained) and the value; the parent frees it when it delivers or
     // drops the action.
     struct QueuedAction {
+    // Whether a window that Windows refuses to create is reported in a
+    // message box (the initial setting) or only by create's result: a
+    // program that nobody watches turns the box off, which would wait for
+    // ever for an answer.
+    static void setFailureBoxShown(bool shown);
         QXObject* source;
         long long value;
     };

@@ -441,14 +441,25 @@ void ImplQXComponent::discardQueuedActions()
     // Windows drops a destroyed window's posted messages unread: the blocks
     // children posted to this one are freed here, while it still exists.
     MSG message;
-    while (window && PeekMessageA(&message, window, kChildActionMessage, kChildActionMessage, PM_REMOVE))
-        discardQueuedAction(reinterpret_cast<QueuedAction*>(message.wParam));
+    bool quit = false;
+    int exitCode = 0;
+    while (window && PeekMessageA(&message, window, kChildActionMessage, kChildActionMessage, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quit = true;
+            exitCode = static_cast<int>(message.wParam);
+        } else {
+            discardQueuedAction(reinterpret_cast<QueuedAction*>(message.wParam));
+        }
+    }
+    if (quit) PostQuitMessage(exitCode);
 }
 
 // Cursor and icon handles
 
 HICON ImplQXComponent::makeIcon(QXIcon* icon, bool& made)
 {
+    // PeekMessage hands out a waiting WM_QUIT whatever the filter: it goes
+    // back to the queue, with its exit code, for the message loop.
     made = false;
     if (!icon) return nullptr;
     switch (icon->getKind()) {

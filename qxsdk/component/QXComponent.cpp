@@ -381,3 +381,8 @@ QXSize QXComponent::getScreenSize()
 }
 
 } // namespace QXSDK
+void QXComponent::setFailureBoxShown(bool shown)
+{
+    ImplQXComponent::setFailureBoxShown(shown);
+}
+

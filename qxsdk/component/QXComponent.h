@@ -241,6 +241,9 @@ private:
     int disabled;
     int visible;
     int focusOnClick;
+    // Whether a window that cannot be created is reported in a message box
+    // (see ImplQXComponent::setFailureBoxShown).
+    static void setFailureBoxShown(bool shown);
     int inheritedFlag;
     int createdFlag;
     ImplQXComponent* binding;

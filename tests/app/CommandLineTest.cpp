@@ -1,6 +1,9 @@
 #include "app/CommandLine.h"
+#include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <string>
 
@@ -57,9 +60,24 @@ TEST(CommandLine, LogPathsAsWindowsSplitsThem)
     // Without quotes the path ends at the blank.
     EXPECT_EQ(L"C:\\a", logOf(CommandLine(L"u.exe /LOG=C:\\a folder\\u.log")));
     // The last one counts; a log does not make the run unattended.
-    const CommandLine twice(L"u.exe /LOG=first.log /LOG=second.log");
-    EXPECT_EQ(L"second.log", logOf(twice));
+    const CommandLine twice(L"u.exe /LOG=C:\\first.log /LOG=C:\\second.log");
+    EXPECT_EQ(L"C:\\second.log", logOf(twice));
     EXPECT_FALSE(twice.isUnattended());
     // "说明.log" (readme) in UTF-16: a path of any language.
     EXPECT_EQ(L"C:\\\u8BF4\u660E.log", logOf(CommandLine(L"u.exe /LOG=C:\\\u8BF4\u660E.log")));
+}
+
+TEST(CommandLine, RelativeLogIsAFileOfTheFolderStartedIn)
+{
+    testsupport::ScratchDir dir;
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
+    const CommandLine options(L"u.exe /S /LOG=uninstall.log");
+    const CommandLine up(L"u.exe /LOG=..\\up.log");
+    SetCurrentDirectoryA(before);
+    const std::string folder = dir.path();
+    EXPECT_EQ(std::wstring(folder.begin(), folder.end()) + L"\\uninstall.log", logOf(options));
+    const std::string parent = folder.substr(0, folder.find_last_of('\\'));
+    EXPECT_EQ(std::wstring(parent.begin(), parent.end()) + L"\\up.log", logOf(up));
 }

@@ -124,7 +124,6 @@ TEST_F(ProductRegistrationTest, KeysThatCannotBeDeletedStopEverything)
     ScratchRegistryKey product(HKEY_CURRENT_USER, "Software\\Vexlo Test Product\\Settings");
     const std::vector<std::string> refused = {
         "HKEY_CURRENT_USER\\Software\\Vexlo Test Product", // still has a subkey
-        "HKEY_CURRENT_USER\\Software\\Vexlo Test Missing",
         "",
         "\\Software\\Vexlo Test Product",                  // the whole line is the root name
         "HKEY_CURRENT_USER\\",                             // empty subkey
@@ -141,6 +140,18 @@ TEST_F(ProductRegistrationTest, KeysThatCannotBeDeletedStopEverything)
     EXPECT_EQ("Vexlo.JPEG", classes(".JPEG"));
     EXPECT_TRUE(ScratchDir::exists(filelink()));
     EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, "Software")); // the root was never touched
+}
+
+TEST_F(ProductRegistrationTest, KeyAlreadyGoneFinishesWhatARunCutShortLeft)
+{
+    // The product key went, then the run was cut short: the types and the
+    // extensions are still the product's, and filelink.txt knows their owners.
+    installProductType(".JPEG");
+    ScratchDir::writeFile(filelink(), ".JPEG=jpegfile\r\n");
+    EXPECT_EQ(1, removeKey("HKEY_CURRENT_USER\\Software\\Vexlo Test Missing"));
+    EXPECT_FALSE(keyExists(HKEY_CLASSES_ROOT, "Vexlo.JPEG"));
+    EXPECT_EQ("jpegfile", classes(".JPEG"));
+    EXPECT_FALSE(ScratchDir::exists(filelink()));
 }
 
 TEST_F(ProductRegistrationTest, EveryProductTypeIsRemovedAndFormerOwnersReturn)

@@ -52,23 +52,37 @@ TEST(RunReport, ExitCodesAsDeploymentToolsReadThem)
                   r.entry(kFile, EntryOutcome::kAbsent);
                   r.entry(QXString("drivers\\etc\\hosts"), EntryOutcome::kNamesNoFile);
                   r.entry(kFile, EntryOutcome::kMovedAside, true); // the program's own, in the temporary folder
-                  r.directoryAtTheEnd(kFolder, false, true, true);  // a user's file keeps it
-                  r.registryKey(QXString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo"), true);
+                  r.entry(kFolder, EntryOutcome::kNotEmptyTillRestart); // a user's file keeps it
+                  r.registryKey(QXString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo"), EntryOutcome::kRemoved);
               }));
     EXPECT_EQ(RunReport::kRestartNeeded,
               exitCodeOf([](RunReport& r) { r.entry(kFile, EntryOutcome::kMovedAside); }));
     EXPECT_EQ(RunReport::kRestartNeeded,
               exitCodeOf([](RunReport& r) { r.entry(kFile, EntryOutcome::kWaitsAtPath, true); }));
     EXPECT_EQ(RunReport::kRestartNeeded,
-              exitCodeOf([](RunReport& r) { r.directoryAtTheEnd(kFolder, false, false, true); }));
+              exitCodeOf([](RunReport& r) { r.entry(kFolder, EntryOutcome::kWaitsAtPath); }));
+    // A key that a run cut short had deleted already.
+    EXPECT_EQ(RunReport::kRemoved, exitCodeOf([](RunReport& r) {
+                  r.registryKey(QXString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo"), EntryOutcome::kAbsent);
+              }));
     EXPECT_EQ(RunReport::kFailed, exitCodeOf([](RunReport& r) { r.entry(kFile, EntryOutcome::kInUse); }));
     EXPECT_EQ(RunReport::kFailed, exitCodeOf([](RunReport& r) { r.entry(kFile, EntryOutcome::kNoRight); }));
-    EXPECT_EQ(RunReport::kFailed, exitCodeOf([](RunReport& r) { r.directoryAtTheEnd(kFolder, false, true, false); }));
+    EXPECT_EQ(RunReport::kFailed, exitCodeOf([](RunReport& r) { r.entry(kFolder, EntryOutcome::kNotEmpty); }));
     // A failure outweighs a restart.
     EXPECT_EQ(RunReport::kFailed, exitCodeOf([](RunReport& r) {
                   r.entry(kFile, EntryOutcome::kWaitsAtPath);
-                  r.registryKey(QXString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo"), false);
+                  r.registryKey(QXString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo"), EntryOutcome::kNoRight);
+                  r.entry(kFile, EntryOutcome::kKeptForASecondStart, true);
               }));
+    // A start that did not run ends with the code it was refused with.
+    for (int code : {RunReport::kNobodyToAsk, RunReport::kAlreadyRunning, RunReport::kRemoved}) {
+        RunReport refused;
+        refused.refuse(code, "why");
+        EXPECT_EQ(code, refused.close(true));
+        RunReport interactive;
+        interactive.refuse(code, "why");
+        EXPECT_EQ(code, interactive.close(false));
+    }
 }
 
 TEST(RunReport, LogHasALineForEachReportAndTheExitCodeLast)
@@ -79,11 +93,11 @@ TEST(RunReport, LogHasALineForEachReportAndTheExitCodeLast)
     report.logTo(wide(path).c_str());
     report.started(QXString("C:\\Vexlo\\install.txt"), 3);
     report.entry(kFile, EntryOutcome::kWaitsAtPath);
-    report.keptForTheRegistryStep(QXString("C:\\Vexlo\\filelink.txt"));
-    report.registryKey(QXString("HKEY_CURRENT_USER\\Software\\Vexlo"), false);
+    report.entry(QXString("C:\\Vexlo\\filelink.txt"), EntryOutcome::kKeptForASecondStart);
+    report.registryKey(QXString("HKEY_CURRENT_USER\\Software\\Vexlo"), EntryOutcome::kNoRight);
     report.associationGivenBack(".JPEG", "jpegfile");
     report.finished();
-    EXPECT_EQ(RunReport::kFailed, report.close());
+    EXPECT_EQ(RunReport::kFailed, report.close(true));
     EXPECT_EQ("\xEF\xBB\xBF"
               "Vexlo uninstaller: 3 entries in C:\\Vexlo\\install.txt\r\n"
               "waits at its path for the next restart: C:\\Program Files\\Vexlo Viewer\\a.dll\r\n"
@@ -113,6 +127,23 @@ TEST(RunReport, ALogThatCannotBeWrittenChangesNothingElse)
     report.logTo(wide(dir / "no such folder\\run.log").c_str());
     report.entry(kFile, EntryOutcome::kMovedAside);
     report.finished();
-    EXPECT_EQ(RunReport::kRestartNeeded, report.close());
+    EXPECT_FALSE(report.logTo(wide(dir / "no such folder\\run.log").c_str()));
+    EXPECT_EQ(RunReport::kRestartNeeded, report.close(true));
     EXPECT_FALSE(testsupport::ScratchDir::exists(dir / "no such folder"));
+}
+
+TEST(RunReport, APersonsRunEndsWithZeroAndSaysInWordsHowItWent)
+{
+    testsupport::ScratchDir dir;
+    const std::string path = dir / "run.log";
+    RunReport report;
+    ASSERT_TRUE(report.logTo(wide(path).c_str()));
+    report.entry(kFile, EntryOutcome::kWaitsAtPath);
+    report.finished();
+    EXPECT_EQ(RunReport::kRemoved, report.close(false));
+    EXPECT_EQ("\xEF\xBB\xBF"
+              "waits at its path for the next restart: C:\\Program Files\\Vexlo Viewer\\a.dll\r\n"
+              "the run: removed once Windows restarts\r\n"
+              "exit code: 0\r\n",
+              fileText(path));
 }

@@ -271,4 +271,23 @@ TEST(QXComponentCreate, FailedWindowShowsTheErrorBox)
     EXPECT_EQ(0, component.isCreated());
     EXPECT_EQ(0u, boxText.find("createwindows err="));
     EXPECT_EQ(std::to_string(ERROR_TLW_WITH_WSCHILD), boxText.substr(18));
+
+    // A program that nobody watches: no box, which would wait for ever; the
+    // result alone says it. (A box would hold create until answered here.)
+    boxText.clear();
+    QXComponent::setFailureBoxShown(false);
+    std::thread watch([&] {
+        for (int i = 0; i < 40 && boxText.empty(); ++i) {
+            if (HWND box = FindWindowA("#32770", "eeerrr")) {
+                boxText = "shown";
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+            Sleep(50);
+        }
+    });
+    EXPECT_EQ(0, component.create(CreateContext{instance(), nullptr}));
+    QXComponent::setFailureBoxShown(true);
+    watch.join();
+    EXPECT_EQ("", boxText);
+    EXPECT_EQ(0, component.isCreated());
 }

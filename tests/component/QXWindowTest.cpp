@@ -225,3 +225,23 @@ TEST(QXWindow, QuitFromAHandlerReturnsWithTheWindowStillThere)
     while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
 }
+
+TEST(QXWindow, QuitWaitingWhileAWindowGoesStillEndsTheLoop)
+{
+    // A top-level window that posts no quit of its own goes (closed) while a
+    // quit request waits: its clean-up of queued actions must leave the
+    // request, and its exit code, for the loop.
+    QXComponent top;
+    top.setWindowType(QXComponent::kOverlappedWindow);
+    top.setBounds(60, 60, 200, 100, 0);
+    ASSERT_EQ(1, top.create(CreateContext{GetModuleHandleA(nullptr), nullptr}));
+    HWND window = nativeWindow(top);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostQuitMessage(7);
+    Watchdog watchdog(5000);
+    MSG message = {};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    EXPECT_FALSE(watchdog.hasFired());
+    EXPECT_EQ(7u, message.wParam);
+    EXPECT_FALSE(IsWindow(window));
+}

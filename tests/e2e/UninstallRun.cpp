@@ -168,8 +168,8 @@ void awaitDrawn(HWND box)
 // One run of the program: the process, the clock from its start, and what
 // is found out.
 struct Drive {
-    Drive(const std::string& commandLine, const std::string& startIn, DWORD patienceMs)
-        : process(commandLine, startIn), start(GetTickCount()), patienceMs(patienceMs)
+    Drive(const std::string& commandLine, const std::string& startIn, const std::string& desktop, DWORD patienceMs)
+        : process(commandLine, startIn, desktop), start(GetTickCount()), patienceMs(patienceMs)
     {
     }
     DWORD elapsed() const { return GetTickCount() - start; }
@@ -316,6 +316,7 @@ HWND watchTheRun(Drive& drive, const UninstallRun& settings, RunWatcher& watcher
 {
     HWND window = awaitTheWindow(drive, watcher);
     HWND button = window ? FindWindowExA(window, nullptr, "QXButton", nullptr) : nullptr;
+    if (window && settings.onceRunning) settings.onceRunning();
     const DWORD shownAt = GetTickCount();
     DWORD sampledAt = 0, lookedAt = 0, heldAt = 0, heldMs = 0;
     int holds = 0;
@@ -352,6 +353,7 @@ HWND watchTheRun(Drive& drive, const UninstallRun& settings, RunWatcher& watcher
         drive.result.enabledButton = testsupport::Pixels::shownBy(button, true);
         drive.result.captionBar = captionBarOf(window);
         takePicture(drive, settings.screenshotFolder, "finished", window);
+        if (settings.onceFinished) settings.onceFinished();
     }
     drive.result.displayFaults = watcher.faults;
     return drive.result.finished ? button : nullptr;
@@ -369,10 +371,15 @@ BOOL CALLBACK noteShownWindow(HWND window, LPARAM data)
 }
 
 // Nobody at the keyboard: which of the process's windows show, until it ends.
-void watchUnattended(Drive& drive)
+void watchUnattended(Drive& drive, const UninstallRun& settings)
 {
+    bool running = false;
     while (drive.goesOn()) {
         EnumWindows(noteShownWindow, reinterpret_cast<LPARAM>(&drive));
+        if (!running && drive.result.shownClasses.count("QXWindow") && settings.onceRunning) {
+            running = true;
+            settings.onceRunning();
+        }
         Sleep(kPollMs);
     }
     drive.result.boxShown = drive.result.shownClasses.count("#32770") > 0;
@@ -417,10 +424,10 @@ RunResult UninstallRun::go()
     // that it takes the activation from nothing the program shows.
     RunWatcher watcher(installation.manifest);
     Drive drive("\"" + installation.uninstaller() + "\"" + (arguments.empty() ? "" : " " + arguments), startIn,
-                patienceMs);
+                desktop, patienceMs);
     if (!drive.process.started()) return drive.result;
     if (answer == Answer::Nobody) {
-        watchUnattended(drive);
+        watchUnattended(drive, *this);
     } else {
         answerTheBox(drive, answer, screenshotFolder);
         if (HWND button = watchTheRun(drive, *this, watcher)) pressDone(button);

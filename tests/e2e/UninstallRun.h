@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -81,6 +82,11 @@ public:
     DWORD killAfterMs = 0;
     // How long the run may take from the process start before it is given up.
     DWORD patienceMs = 30000;
+    // The desktop to start on ("station\\desktop"; "": the drive's own).
+    std::string desktop;
+    // Called once when the program's window shows, and once when the run
+    // has finished (before "完成" is pressed).
+    std::function<void()> onceRunning, onceFinished;
     RunResult go();
 
 private:

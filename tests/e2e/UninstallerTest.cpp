@@ -5,6 +5,7 @@
 #include "tests/e2e/Installation.h"
 #include "tests/e2e/UninstallRun.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/HiddenWindowStation.h"
 #include "tests/support/RestartList.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/ScratchRegistryKey.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <set>
 
@@ -223,16 +225,19 @@ protected:
         Snapshot before;
         Snapshot after;
         RunResult result;
+        std::string log; // of an unattended run that was not given one of its own
     };
 
     // Runs the staged installation's uninstaller to its end (confirmed, the
     // button clicked) and takes the snapshots around it.
-    static Outcome runToTheEnd(const Installation& installation, const std::string& arguments = "")
+    static Outcome runToTheEnd(const Installation& installation, const std::string& arguments = "",
+                               const std::function<void()>& onceFinished = {})
     {
         Outcome outcome;
         outcome.before = Snapshot::take(installation);
         UninstallRun run(installation, UninstallRun::Answer::Ok);
         run.arguments = arguments;
+        run.onceFinished = onceFinished;
         outcome.result = run.go();
         EXPECT_TRUE(outcome.result.finished);
         EXPECT_EQ(0, outcome.result.exitCode);
@@ -285,7 +290,8 @@ protected:
     // Without a log of its own the run logs to the temporary folder: the
     // log's first lines are printed, and its last line must give the exit
     // code the process ended with.
-    static Outcome runUnattended(const Installation& installation, const std::string& arguments)
+    static Outcome runUnattended(const Installation& installation, const std::string& arguments,
+                                 const std::function<void(UninstallRun&)>& adjust = {})
     {
         Outcome outcome;
         outcome.before = Snapshot::take(installation);
@@ -293,12 +299,16 @@ protected:
         const bool logged = arguments.find("/LOG=") != std::string::npos;
         const std::string log = testsupport::tempDir() + "vexlo-unattended.log";
         run.arguments = logged ? arguments : arguments + " /LOG=\"" + log + "\"";
+        if (adjust) adjust(run);
         outcome.result = run.go();
-        // Without a manifest nothing is unregistered.
-        if (outcome.result.exitCode != 1605) waitForUnregistration();
+        // A start that touched nothing unregistered nothing: no manifest
+        // (1605), nobody to ask (1602), another run (1618), no log (1622).
+        const std::set<long> touchedNothing = {1602, 1605, 1618, 1622};
+        if (!touchedNothing.count(outcome.result.exitCode)) waitForUnregistration();
         outcome.after = Snapshot::take(installation);
         if (logged) return outcome;
         const std::string text = readFile(log);
+        outcome.log = text;
         DeleteFileA(log.c_str());
         size_t head = 0;
         for (int lines = 0; lines < 3 && head != std::string::npos; ++lines) head = text.find('\n', head + 1);
@@ -427,8 +437,9 @@ TEST_F(Uninstaller, FineClockIsAskedForOnceWhileTheWindowRuns)
 {
     // Windows' clock runs at 15.6 ms unless a program asks for more; the
     // run asks for 1 ms while its window runs and gives it back on every way
-    // out: finished, closed half-way, and with nothing to do. Wine's clock is
-    // exact either way, so a stand-in winmm.dll records the requests.
+    // out: finished (before the finished window waits for "完成"), closed
+    // half-way, and with nothing to do. Wine's clock is exact either way, so
+    // a stand-in winmm.dll records the requests.
     testsupport::ScratchDir scratch;
     const std::string log = scratch / "winmm.log";
     SetEnvironmentVariableA("VEXLO_WINMM_LOG", log.c_str());
@@ -438,7 +449,9 @@ TEST_F(Uninstaller, FineClockIsAskedForOnceWhileTheWindowRuns)
     {
         Installation installation;
         installation.stage();
-        runToTheEnd(installation);
+        std::string whileWaiting;
+        const Outcome outcome = runToTheEnd(installation, "", [&] { whileWaiting = readFile(log); });
+        EXPECT_EQ(onceEach, whileWaiting) << "finished, waiting for Done";
         EXPECT_EQ(onceEach, readFile(log)) << "finished";
     }
     {
@@ -535,8 +548,8 @@ TEST_F(Uninstaller, BlankLastLineStopsTheRegistryStep)
     installation.manifest.push_back("");
     installation.stage();
     // The product key is then an ordinary entry (no such file): all of the
-    // registry stays, and so does filelink.txt.
-    runAndCheck(installation, false);
+    // registry stays, and so do filelink.txt and what a second start needs.
+    runAndCheck(installation, false, true, {installation.path(kManifestFile), installation.uninstaller()});
     EXPECT_TRUE(testsupport::ScratchDir::exists(installation.path(kAssociationsFile)));
 }
 
@@ -545,7 +558,7 @@ TEST_F(Uninstaller, ProductKeyWithASubkeyStays)
     Installation installation;
     installation.stage();
     testsupport::writeString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo\\Settings", "Zoom", "100");
-    runAndCheck(installation, false);
+    runAndCheck(installation, false, true, {installation.path(kManifestFile), installation.uninstaller()});
 }
 
 TEST_F(Uninstaller, FileHeldOpenWaitsAtItsPathForTheRestart)
@@ -848,7 +861,18 @@ TEST_F(Uninstaller, SilentRunShowsTheWindowThatClosesByItself)
 {
     Installation installation;
     installation.stage();
-    const Outcome outcome = runUnattended(installation, "/SILENT");
+    // A tool's retry while the run goes touches nothing and says so at once.
+    long retried = -1;
+    DWORD retryMs = 0;
+    const Outcome outcome = runUnattended(installation, "/SILENT", [&](UninstallRun& run) {
+        run.onceRunning = [&] {
+            const DWORD start = GetTickCount();
+            retried = testsupport::runProgram("\"" + installation.uninstaller() + "\" /S", 20000);
+            retryMs = GetTickCount() - start;
+        };
+    });
+    EXPECT_EQ(1618, retried); // ERROR_INSTALL_ALREADY_RUNNING
+    printf("a second start during the run ended with %ld after %lu ms\n", retried, retryMs);
     EXPECT_EQ(0, outcome.result.exitCode);
     EXPECT_EQ(std::set<std::string>{"QXWindow"}, outcome.result.shownClasses); // and no box
     checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
@@ -867,14 +891,38 @@ TEST_F(Uninstaller, SilentRunWithoutManifestChangesNothing)
     expectUnchanged(outcome.before, outcome.after);
 }
 
-TEST_F(Uninstaller, SilentRunThatLeavesTheProductKeyFails)
+TEST_F(Uninstaller, SilentRunThatLeavesTheProductKeyFailsAndASecondStartFinishes)
 {
     Installation installation;
     installation.stage();
     testsupport::writeString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo\\Settings", "Zoom", "100");
     const Outcome outcome = runUnattended(installation, "/S");
     EXPECT_EQ(1603, outcome.result.exitCode);
-    checkSnapshot(expectedAfter(installation, outcome.before, false), outcome.after);
+    // What a second start needs stays, and the log says why.
+    const std::vector<std::string> kept = {installation.path(kManifestFile), installation.uninstaller()};
+    checkSnapshot(expectedAfter(installation, outcome.before, false, true, kept), outcome.after);
+    for (const std::string& file : kept)
+        EXPECT_NE(std::string::npos, outcome.log.find("stays, kept with the product key that stays: " + file + "\r\n"));
+
+    // The administrator removes the cause; the second start finishes the job.
+    deleteTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo\\Settings");
+    const Outcome second = runUnattended(installation, "/S");
+    EXPECT_EQ(0, second.result.exitCode);
+    checkSnapshot(expectedAfter(installation, outcome.before, true), second.after);
+    EXPECT_FALSE(testsupport::ScratchDir::exists(installation.programDir));
+}
+
+TEST_F(Uninstaller, SilentRunAfterTheProductKeyWentGivesTheExtensionsBack)
+{
+    // A run cut short inside the registry step: the key gone, the
+    // associations not yet given back, filelink.txt still there.
+    Installation installation;
+    installation.stage();
+    deleteTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo");
+    const Outcome outcome = runUnattended(installation, "/S");
+    EXPECT_EQ(0, outcome.result.exitCode);
+    checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
+    EXPECT_NE(std::string::npos, outcome.log.find("registry key already gone: HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo"));
 }
 
 TEST_F(Uninstaller, SilentRunLogsEveryEntryInUtf8)
@@ -914,6 +962,56 @@ TEST_F(Uninstaller, SilentRunLogsEveryEntryInUtf8)
     testsupport::ScratchDir::removeTree(folder);
 }
 
+TEST_F(Uninstaller, RelativeLogIsWrittenInTheFolderTheToolStartedIn)
+{
+    // A deployment tool starts the program from its own working folder.
+    Installation installation;
+    installation.stage();
+    testsupport::ScratchDir tool;
+    const std::string misplaced = testsupport::systemFolderFile("uninstall.log");
+    DeleteFileA(misplaced.c_str());
+    const Outcome outcome = runUnattended(installation, "/S /LOG=uninstall.log",
+                                          [&](UninstallRun& run) { run.startIn = tool.path(); });
+    EXPECT_EQ(0, outcome.result.exitCode);
+    checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
+    const std::string log = readFile(tool / "uninstall.log");
+    EXPECT_NE(std::string::npos, log.find("registry key deleted: HKEY_LOCAL_MACHINE\\SOFTWARE\\Vexlo\r\n"));
+    EXPECT_EQ(log.size() - std::string("exit code: 0\r\n").size(), log.rfind("exit code: 0\r\n"));
+    EXPECT_FALSE(testsupport::ScratchDir::exists(misplaced));
+}
+
+TEST_F(Uninstaller, LogThatCannotBeCreatedStopsAnUnattendedStart)
+{
+    Installation installation;
+    installation.stage();
+    const Outcome outcome = runUnattended(installation, "/S /LOG=\"C:\\no such folder\\u.log\"");
+    EXPECT_EQ(1622, outcome.result.exitCode); // ERROR_INSTALL_LOG_FAILURE
+    EXPECT_EQ(std::set<std::string>{}, outcome.result.shownClasses);
+    Sleep(1000); // a regsvr32 started by mistake would have unregistered by now
+    expectUnchanged(outcome.before, Snapshot::take(installation));
+    EXPECT_TRUE(testsupport::keyExists(HKEY_CLASSES_ROOT, kShellExtensionClass));
+}
+
+TEST_F(Uninstaller, WhereNobodyCanSeeAWindowOnlyASilentStartRuns)
+{
+    // A service, or the system account, starts the program in a window
+    // station that nobody sees: a question there would wait for ever.
+    testsupport::HiddenWindowStation service;
+    ASSERT_TRUE(service.made());
+    const auto inTheService = [&](UninstallRun& run) { run.desktop = service.desktopName(); };
+    Installation installation;
+    installation.stage();
+    const Outcome asked = runUnattended(installation, "", inTheService);
+    EXPECT_EQ(1602, asked.result.exitCode); // ERROR_INSTALL_USEREXIT: nobody could be asked
+    EXPECT_LT(asked.result.endedAtMs, 10000u);
+    EXPECT_NE(std::string::npos, asked.log.find("nobody can see the question"));
+    expectUnchanged(asked.before, asked.after);
+
+    const Outcome silent = runUnattended(installation, "/S", inTheService);
+    EXPECT_EQ(0, silent.result.exitCode);
+    checkSnapshot(expectedAfter(installation, silent.before, true), silent.after);
+}
+
 TEST_F(Uninstaller, HelpListsTheSwitchesAndChangesNothing)
 {
     Installation installation;
@@ -936,12 +1034,15 @@ TEST_F(Uninstaller, UnknownWordsLeaveTheInteractiveRunAsItIs)
     Installation installation;
     installation.stage();
     const std::string log = testsupport::tempDir() + "vexlo-interactive.log";
-    // The run is the interactive one, and its exit code 0 whatever happens.
+    // The run is the interactive one, and its exit code 0 whatever happens;
+    // its log says in words how it went, and ends with that 0.
     const Outcome outcome = runToTheEnd(installation, "/X --quiet S silent /LOG=" + log);
     EXPECT_TRUE(outcome.result.boxShown);
     EXPECT_EQ(kAddress, outcome.result.recordedAddress);
     checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
-    EXPECT_NE(std::string::npos, readFile(log).find("exit code: 0\r\n"));
+    const std::string text = readFile(log);
+    const std::string end = "the run: removed, nothing listed stands any more\r\nexit code: 0\r\n";
+    EXPECT_EQ(text.size() - end.size(), text.rfind(end)) << text;
     DeleteFileA(log.c_str());
 }
 

@@ -5,12 +5,16 @@
 
 namespace testsupport {
 
-ChildProcess::ChildProcess(const std::string& commandLine, const std::string& workingDirectory)
+ChildProcess::ChildProcess(const std::string& commandLine, const std::string& workingDirectory,
+                           const std::string& desktop)
 {
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
+    std::vector<char> desktopName(desktop.begin(), desktop.end());
+    desktopName.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    if (!desktop.empty()) startup.lpDesktop = desktopName.data();
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info))
         info = PROCESS_INFORMATION{};

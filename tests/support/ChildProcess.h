@@ -10,8 +10,10 @@ namespace testsupport {
 class ChildProcess {
 public:
     // Starts commandLine (the program's full path first, quoted when needed)
-    // in workingDirectory, or in this program's current directory when empty.
-    explicit ChildProcess(const std::string& commandLine, const std::string& workingDirectory = "");
+    // in workingDirectory, or in this program's current directory when empty,
+    // on desktop ("station\\desktop"), or on this program's when empty.
+    explicit ChildProcess(const std::string& commandLine, const std::string& workingDirectory = "",
+                          const std::string& desktop = "");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
