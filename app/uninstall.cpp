@@ -176,6 +176,8 @@ void uninstall::finish()
     stopTimer();
     statusLabel->setCaption(QXString(""));
     finishButton->enable();
+    // Whoever has no mouse ends the run with the space bar.
+    finishButton->requestFocus();
     // The finished window may wait for hours for "完成".
     fineClock.giveBack();
     if (report) report->finished();

@@ -40,7 +40,7 @@ ImplQXComponent::ImplQXComponent(QXComponent* ownerComponent)
       cursor(new (std::nothrow) QXCursor()), largeIcon(new (std::nothrow) QXIcon()),
       smallIcon(new (std::nothrow) QXIcon()), visible(1), caret(new (std::nothrow) ComponentCaret()),
       owner(ownerComponent), timerId(0), graphics(new (std::nothrow) ComponentGraphics()), topMost(0), tracking(0),
-      classRegistered(0), textCodePage(CP_ACP), ansiProcedure(nullptr)
+      classRegistered(0), textCodePage(CP_ACP), ansiProcedure(nullptr), accessible(nullptr)
 {
     background.setValue(static_cast<int>(GetSysColor(COLOR_BTNFACE)));
     foreground.setValue(static_cast<int>(GetSysColor(COLOR_WINDOWTEXT)));
@@ -63,6 +63,7 @@ ImplQXComponent::~ImplQXComponent()
     releaseAndClear(graphics);
     // Its WM_DESTROY is handled while this binding still exists.
     if (window) DestroyWindow(window);
+    dropAccessible();
     releaseWindowClass();
     WindowClassRegistry::unregisterRetired();
 }
@@ -107,8 +108,8 @@ int ImplQXComponent::createNativeWindow()
                                    parent ? parent->window : nullptr, nullptr, instance, nullptr);
     if (!created) {
         parent = nullptr;
-        QXString message;
         if (!failureBoxShown) return 0;
+        QXString message;
         message.format("createwindows err=%d", static_cast<int>(GetLastError()));
         MessageBoxA(nullptr, message.getData(), "eeerrr", MB_OK);
         return 0;
@@ -145,12 +146,12 @@ int ImplQXComponent::createNativeWindow()
     return 1;
 }
 
-int ImplQXComponent::runMessageLoop()
 void ImplQXComponent::setFailureBoxShown(bool shown)
 {
     failureBoxShown = shown;
 }
 
+int ImplQXComponent::runMessageLoop()
 {
     MSG message;
     int result;

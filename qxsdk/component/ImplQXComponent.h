@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qxsdk/component/ComponentAccessible.h"
 #include "qxsdk/component/ComponentCaret.h"
 #include "qxsdk/component/CreateContext.h"
 #include "qxsdk/component/IQXCaret.h"
@@ -223,6 +224,11 @@ public:
     // and measures; with a window, its title is set again.
     virtual void setTextCodePage(unsigned codePage);
     virtual unsigned getTextCodePage();
+    // A screen reader asks for the window's accessible object (see
+    // ComponentAccessible), made when first asked for.
+    virtual long long handleGetObject(UINT message, WPARAM* wParam, LPARAM* lParam);
+    // Raises the accessibility event for the window's client area.
+    virtual void notifyAccessible(unsigned event);
 
     HWND getWindow() const { return window; }
     // The parent binding while both windows exist; null otherwise.
@@ -239,21 +245,23 @@ public:
     static LRESULT CALLBACK wideTitleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Outstanding captureMouse calls of the whole process.
     static int getCaptureCount();
+    // Whether a window that Windows refuses to create is reported in a
+    // message box (the initial setting) or only by create's result: a
+    // program that nobody watches turns the box off, which would wait for
+    // ever for an answer.
+    static void setFailureBoxShown(bool shown);
 
 private:
     // What a child posts to its parent window with an action: the source
     // (retained) and the value; the parent frees it when it delivers or
     // drops the action.
     struct QueuedAction {
-    // Whether a window that Windows refuses to create is reported in a
-    // message box (the initial setting) or only by create's result: a
-    // program that nobody watches turns the box off, which would wait for
-    // ever for an answer.
-    static void setFailureBoxShown(bool shown);
         QXObject* source;
         long long value;
     };
     static void discardQueuedAction(QueuedAction* action);
+    // Lets go of the accessible object, which answers nothing more.
+    void dropAccessible();
     // Frees the actions still queued for this window.
     void discardQueuedActions();
 
@@ -314,6 +322,8 @@ private:
     // The ANSI procedure behind wideTitleProc, as CallWindowProcW takes it;
     // null while the window has none in front.
     WNDPROC ansiProcedure;
+    // What screen readers were handed for the window; null until one asks.
+    ComponentAccessible* accessible;
 };
 
 } // namespace QXSDK

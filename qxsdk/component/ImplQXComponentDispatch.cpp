@@ -143,6 +143,7 @@ long long ImplQXComponent::handleMessage(UINT message, WPARAM* wParam, LPARAM* l
     case WM_PALETTEISCHANGING: return handlePaletteIsChanging(message, wParam, lParam);
     case WM_PALETTECHANGED: return handlePaletteChanged(message, wParam, lParam);
     case WM_HOTKEY: return handleHotKey(message, wParam, lParam);
+    case WM_GETOBJECT: return handleGetObject(message, wParam, lParam);
     case kChildActionMessage: {
         QueuedAction* action = reinterpret_cast<QueuedAction*>(*wParam);
         if (action && owner) owner->fireAction(action->source, static_cast<int>(*lParam), action->value);
@@ -263,7 +264,9 @@ long long ImplQXComponent::handleActivate(UINT, WPARAM* wParam, LPARAM*)
 
 long long ImplQXComponent::handleSetFocus(UINT, WPARAM*, LPARAM*)
 {
-    return deliverByRuleA([&](IQXComponentListener* l) { return l->onFocusGained(source()); });
+    const long long result = deliverByRuleA([&](IQXComponentListener* l) { return l->onFocusGained(source()); });
+    notifyAccessible(EVENT_OBJECT_FOCUS);
+    return result;
 }
 
 long long ImplQXComponent::handleKillFocus(UINT, WPARAM*, LPARAM*)
@@ -373,6 +376,7 @@ long long ImplQXComponent::handleDestroy(UINT, WPARAM*, LPARAM*)
 {
     const long long result = deliverByRuleA([&](IQXComponentListener* l) { return l->onDestroyed(source()); });
     discardQueuedActions();
+    dropAccessible();
     releaseWindowClass();
     window = nullptr;
     // The parent's window goes before this one: the parent itself may go
@@ -423,6 +427,31 @@ long long ImplQXComponent::handleDropFiles(UINT, WPARAM* wParam, LPARAM*)
     }
     return deliverByRuleA(
         [&](IQXComponentListener* l) { return l->onFilesDropped(source(), TQXList<QXString>(files)); });
+}
+
+long long ImplQXComponent::handleGetObject(UINT, WPARAM* wParam, LPARAM* lParam)
+{
+    // Only the client area is the component's; Windows answers for the rest.
+    if (static_cast<LONG>(*lParam) != OBJID_CLIENT || !owner || !window) return kDefaultResult;
+    if (!accessible) accessible = ComponentAccessible::create(owner, window);
+    if (!accessible) return kDefaultResult;
+    // Handing the object to another process takes COM on this thread.
+    static thread_local bool apartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    const LRESULT answer = apartment ? accessible->answer(*wParam) : 0;
+    return answer > 0 ? static_cast<long long>(answer) : kDefaultResult;
+}
+
+void ImplQXComponent::dropAccessible()
+{
+    if (!accessible) return;
+    accessible->disconnect();
+    accessible->Release();
+    accessible = nullptr;
+}
+
+void ImplQXComponent::notifyAccessible(unsigned event)
+{
+    if (window) NotifyWinEvent(event, window, OBJID_CLIENT, CHILDID_SELF);
 }
 
 // ---------------------------------------------------------------------------

@@ -47,7 +47,10 @@ int ImplQXComponent::getNativeContext(NativeHandles& out)
 void ImplQXComponent::setText(QXString value)
 {
     text = value;
-    if (window) applyTitle();
+    if (!window) return;
+    applyTitle();
+    // Windows tells screen readers of nothing it does not draw itself.
+    notifyAccessible(EVENT_OBJECT_NAMECHANGE);
 }
 
 void ImplQXComponent::setTextCodePage(unsigned codePage)
@@ -134,13 +137,19 @@ void ImplQXComponent::hide()
 
 void ImplQXComponent::enable()
 {
-    if (window && !IsWindowEnabled(window)) EnableWindow(window, TRUE);
+    if (window && !IsWindowEnabled(window)) {
+        EnableWindow(window, TRUE);
+        notifyAccessible(EVENT_OBJECT_STATECHANGE);
+    }
     style &= ~static_cast<DWORD>(WS_DISABLED);
 }
 
 void ImplQXComponent::disable()
 {
-    if (window && IsWindowEnabled(window)) EnableWindow(window, FALSE);
+    if (window && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        notifyAccessible(EVENT_OBJECT_STATECHANGE);
+    }
     style |= WS_DISABLED;
 }
 
@@ -440,6 +449,8 @@ void ImplQXComponent::discardQueuedActions()
 {
     // Windows drops a destroyed window's posted messages unread: the blocks
     // children posted to this one are freed here, while it still exists.
+    // PeekMessage hands out a waiting WM_QUIT whatever the filter: it goes
+    // back to the queue, with its exit code, for the message loop.
     MSG message;
     bool quit = false;
     int exitCode = 0;
@@ -458,8 +469,6 @@ void ImplQXComponent::discardQueuedActions()
 
 HICON ImplQXComponent::makeIcon(QXIcon* icon, bool& made)
 {
-    // PeekMessage hands out a waiting WM_QUIT whatever the filter: it goes
-    // back to the queue, with its exit code, for the message loop.
     made = false;
     if (!icon) return nullptr;
     switch (icon->getKind()) {

@@ -2,6 +2,8 @@
 
 #include "qxsdk/component/ImplQXComponent.h"
 
+#include <oleacc.h>
+
 #include <new>
 
 namespace QXSDK {
@@ -234,6 +236,26 @@ int QXComponent::paintArea(QXRect area, IQXGraphics* surface)
 void QXComponent::setTextCodePage(int codePage) { if (binding) binding->setTextCodePage(static_cast<unsigned>(codePage)); }
 int QXComponent::getTextCodePage() { return binding ? static_cast<int>(binding->getTextCodePage()) : CP_ACP; }
 
+int QXComponent::getAccessibleRole() { return ROLE_SYSTEM_CLIENT; }
+QXString QXComponent::getAccessibleName() { return getText(); }
+QXString QXComponent::getAccessibleValue() { return QXString(""); }
+QXString QXComponent::getAccessibleAction() { return QXString(""); }
+int QXComponent::doAccessibleAction() { return 0; }
+
+int QXComponent::getAccessibleState()
+{
+    int state = 0;
+    if (isDisabled()) state |= STATE_SYSTEM_UNAVAILABLE;
+    if (!isVisible()) state |= STATE_SYSTEM_INVISIBLE;
+    if (hasFocus()) state |= STATE_SYSTEM_FOCUSED;
+    return state;
+}
+
+void QXComponent::accessibleChanged(unsigned event)
+{
+    if (binding) binding->notifyAccessible(event);
+}
+
 // Own listener implementation: events of other sources are not this
 // component's business ---------------------------------------------------------
 
@@ -380,9 +402,9 @@ QXSize QXComponent::getScreenSize()
     return QXSize(client.right - client.left, client.bottom - client.top);
 }
 
-} // namespace QXSDK
 void QXComponent::setFailureBoxShown(bool shown)
 {
     ImplQXComponent::setFailureBoxShown(shown);
 }
 
+} // namespace QXSDK

@@ -191,6 +191,19 @@ public:
     // page reads right on every system (see NativeText).
     virtual void setTextCodePage(int codePage);
     virtual int getTextCodePage();
+    // What a screen reader is told of the component (through the window's
+    // accessible object, see ComponentAccessible): its role (a
+    // ROLE_SYSTEM_ code; the window's client area here), its name (its
+    // text, in its text code page), its value ("" for none), its state
+    // (STATE_SYSTEM_ bits: unavailable while disabled, invisible while
+    // hidden, focused while it has the keyboard focus), its default action
+    // ("" for none), and doing that action (1 when it did).
+    virtual int getAccessibleRole();
+    virtual QXString getAccessibleName();
+    virtual QXString getAccessibleValue();
+    virtual int getAccessibleState();
+    virtual QXString getAccessibleAction();
+    virtual int doAccessibleAction();
 
     // Own listener implementation: the self filter.
     int onPaint(QXObject* source, QXRect area, IQXGraphics* surface) override;
@@ -228,6 +241,9 @@ public:
 
     // Width and height of the desktop's client area; (0, 0) when unknown.
     static QXSize getScreenSize();
+    // Whether a window that cannot be created is reported in a message box
+    // (see ImplQXComponent::setFailureBoxShown).
+    static void setFailureBoxShown(bool shown);
 
     // The native binding; null only when its allocation failed.
     ImplQXComponent* getBinding() const { return binding; }
@@ -235,15 +251,16 @@ public:
 protected:
     // True when source is this component.
     bool isSelf(QXObject* source) { return source == static_cast<QXObject*>(this); }
+    // Tells screen readers that something of what they read changed
+    // (EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, ...); nothing
+    // without a window.
+    void accessibleChanged(unsigned event);
 
 private:
     TQXVector<void*> actionListeners;
     int disabled;
     int visible;
     int focusOnClick;
-    // Whether a window that cannot be created is reported in a message box
-    // (see ImplQXComponent::setFailureBoxShown).
-    static void setFailureBoxShown(bool shown);
     int inheritedFlag;
     int createdFlag;
     ImplQXComponent* binding;

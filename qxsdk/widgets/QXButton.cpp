@@ -2,6 +2,8 @@
 
 #include "qxsdk/graphics/PaintFrame.h"
 
+#include <oleacc.h>
+
 #include <new>
 
 namespace QXSDK {
@@ -9,6 +11,8 @@ namespace QXSDK {
 namespace {
 
 const int kPopupBelowPointer = 21;
+// The default action, as screen readers name a button's.
+const char kPressAction[] = "Press";
 const int kPressedGrey = 211;
 
 void setRGB(QXColor* colour, int red, int green, int blue)
@@ -40,8 +44,10 @@ QXButton::~QXButton()
 
 void QXButton::setCaption(QXString text)
 {
+    const bool changed = !caption.equals(text.getData());
     caption = text;
     update();
+    if (changed) accessibleChanged(EVENT_OBJECT_NAMECHANGE);
 }
 
 QXString QXButton::getCaption()
@@ -177,6 +183,22 @@ int QXButton::mouseHovered(QXPoint p)
 int QXButton::mouseExited()
 {
     if (hasHelpText && helpPopup) helpPopup->hide();
+    return 1;
+}
+
+int QXButton::getAccessibleRole() { return ROLE_SYSTEM_PUSHBUTTON; }
+QXString QXButton::getAccessibleName() { return caption; }
+QXString QXButton::getAccessibleAction() { return QXString(kPressAction); }
+
+int QXButton::getAccessibleState()
+{
+    return QXDesignComponent::getAccessibleState() | STATE_SYSTEM_FOCUSABLE;
+}
+
+int QXButton::doAccessibleAction()
+{
+    if (buttonDisabled || designMode) return 0;
+    postActionToParent(kClickAction, 0);
     return 1;
 }
 

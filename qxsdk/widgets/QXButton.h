@@ -21,7 +21,8 @@ public:
     // Releases the help pop-up.
     ~QXButton() override;
 
-    // Stores the caption and redraws at once.
+    // Stores the caption and redraws at once; screen readers hear of a new
+    // one.
     virtual void setCaption(QXString text);
     virtual QXString getCaption();
     // Gives the help pop-up its text; nothing without a pop-up.
@@ -41,6 +42,13 @@ public:
     int keyReleased(int key, int keyData) override;
     int mouseExited() override;
     int mouseHovered(QXPoint p) override;
+    // A push button named by its caption, focusable, whose default action
+    // "Press" clicks it as the space bar does.
+    int getAccessibleRole() override;
+    QXString getAccessibleName() override;
+    int getAccessibleState() override;
+    QXString getAccessibleAction() override;
+    int doAccessibleAction() override;
 
 private:
     // Gives the help pop-up the button's font and creates its native window.

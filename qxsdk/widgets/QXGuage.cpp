@@ -2,6 +2,8 @@
 
 #include "qxsdk/graphics/PaintFrame.h"
 
+#include <oleacc.h>
+
 namespace QXSDK {
 
 namespace {
@@ -33,14 +35,40 @@ QXGuage::~QXGuage()
 
 void QXGuage::setMaximum(int newMaximum)
 {
-    maximum = newMaximum;
-    update();
+    change(maximum, newMaximum);
 }
 
 void QXGuage::setValue(int newValue)
 {
-    value = newValue;
+    change(value, newValue);
+}
+
+void QXGuage::change(int& field, int newValue)
+{
+    const long long before = percentage();
+    field = newValue;
     update();
+    if (percentage() != before) accessibleChanged(EVENT_OBJECT_VALUECHANGE);
+}
+
+long long QXGuage::percentage() const
+{
+    if (maximum == 0) return -1;
+    const unsigned int max = static_cast<unsigned int>(maximum);
+    const unsigned int val = static_cast<unsigned int>(value);
+    return val == max ? 100 : static_cast<long long>(val * 100 / max);
+}
+
+int QXGuage::getAccessibleRole() { return ROLE_SYSTEM_PROGRESSBAR; }
+QXString QXGuage::getAccessibleName() { return QXString(""); }
+int QXGuage::getAccessibleState() { return QXDesignComponent::getAccessibleState() | STATE_SYSTEM_READONLY; }
+
+QXString QXGuage::getAccessibleValue()
+{
+    const long long shown = percentage();
+    QXString text("");
+    if (shown >= 0) text.format("%lld%%", shown);
+    return text;
 }
 
 void QXGuage::setSegmented(int on) { segmented = on; }
@@ -111,7 +139,7 @@ void QXGuage::paintPercentage(IQXGraphics* surface, QXColor* pen, int w, int h)
         surface->drawString(QXString("100%"), cx - 16, ty);
         return;
     }
-    const unsigned int pct = val * 100 / max;
+    const unsigned int pct = static_cast<unsigned int>(percentage());
     const int e = flatBorder;
     const int W = w + 2 * e - 6;
     const int barEnd = static_cast<int>(static_cast<unsigned int>(W) * val / max) - e + 3;

@@ -16,7 +16,8 @@ public:
 
     // Stores the maximum and redraws at once.
     virtual void setMaximum(int maximum);
-    // Stores the value and redraws at once.
+    // Stores the value and redraws at once. Screen readers hear of each
+    // change of the percentage shown, not of every value.
     virtual void setValue(int value);
     virtual void setSegmented(int segmented);
     virtual void setHorizontal(int horizontal);
@@ -27,8 +28,18 @@ public:
     // flatBorder.
     int setInheritedFlag(int value) override;
     int paint(QXRect area, IQXGraphics* surface) override;
+    // A read-only progress bar whose value is the percentage it shows ("37%").
+    int getAccessibleRole() override;
+    QXString getAccessibleName() override;
+    QXString getAccessibleValue() override;
+    int getAccessibleState() override;
 
 private:
+    // The percentage of value in maximum, as the bar shows it; -1 when a
+    // maximum of 0 has no proportion.
+    long long percentage() const;
+    // Stores a new value or maximum and tells of the percentage it changes.
+    void change(int& field, int newValue);
     void paintBar(IQXGraphics* surface, int w, int h);
     void paintPercentage(IQXGraphics* surface, QXColor* pen, int w, int h);
 

@@ -1,5 +1,7 @@
 #include "qxsdk/widgets/QXLabel.h"
 
+#include <oleacc.h>
+
 namespace QXSDK {
 
 QXLabel::QXLabel() : QXObject(), QXComponent(), QXDesignComponent(), caption(""), alignment(kLeft)
@@ -14,8 +16,10 @@ QXLabel::~QXLabel()
 
 void QXLabel::setCaption(QXString text)
 {
+    const bool changed = !caption.equals(text.getData());
     caption = text;
     update();
+    if (changed) accessibleChanged(EVENT_OBJECT_NAMECHANGE);
 }
 
 QXString QXLabel::getCaption()
@@ -32,6 +36,10 @@ int QXLabel::getAlignment()
 {
     return alignment;
 }
+
+int QXLabel::getAccessibleRole() { return ROLE_SYSTEM_STATICTEXT; }
+QXString QXLabel::getAccessibleName() { return caption; }
+int QXLabel::getAccessibleState() { return QXDesignComponent::getAccessibleState() | STATE_SYSTEM_READONLY; }
 
 int QXLabel::paint(QXRect area, IQXGraphics* surface)
 {

@@ -17,7 +17,8 @@ public:
     QXLabel();
     ~QXLabel() override;
 
-    // Stores the text and redraws the label at once.
+    // Stores the text and redraws the label at once; screen readers hear of
+    // a new one.
     virtual void setCaption(QXString text);
     virtual QXString getCaption();
     // Takes effect at the next paint.
@@ -25,6 +26,10 @@ public:
     virtual int getAlignment();
 
     int paint(QXRect area, IQXGraphics* surface) override;
+    // Static text, named by its caption, read-only.
+    int getAccessibleRole() override;
+    QXString getAccessibleName() override;
+    int getAccessibleState() override;
 
 private:
     QXString caption;

@@ -80,6 +80,8 @@ TEST(CodePage, TheProgramsTextsReadRightAndItsButtonShowsAsUnder936)
     EXPECT_EQ(kCaption, result.boxCaption);
     EXPECT_EQ(kQuestion, result.boxText);
     EXPECT_EQ(kTitle, result.windowTitle);
+    // A screen reader reads "完成" (Done) on the button under every code page.
+    EXPECT_EQ(L"\u5B8C\u6210", result.readAtTheEnd[2].name) << describe(result.readAtTheEnd[2]);
     EXPECT_TRUE(result.finished);
     EXPECT_EQ(0, result.exitCode);
     // The status line and the gauge, as the toolkit draws them under this

@@ -1,5 +1,9 @@
 #include "tests/e2e/RunWatcher.h"
 
+#include <oleacc.h>
+
+#include <cwchar>
+#include <string>
 
 namespace e2e {
 
@@ -62,7 +66,33 @@ std::vector<int> RunWatcher::valuesLookingLike(const testsupport::Pixels& shown,
     return values;
 }
 
-void RunWatcher::look()
+int RunWatcher::percentOf(int value) const
+{
+    return value >= count ? 100 : static_cast<int>(static_cast<unsigned>(value) * 100u / static_cast<unsigned>(count));
+}
+
+void RunWatcher::askAsAScreenReader(int value)
+{
+    using testsupport::AccessibleReading;
+    const bool disabled = !IsWindowEnabled(button);
+    const AccessibleReading progress = AccessibleReading::of(gauge);
+    const AccessibleReading done = AccessibleReading::of(button);
+    if (!readDuring[1].read) {
+        readDuring[0] = AccessibleReading::of(status);
+        readDuring[1] = progress;
+        readDuring[2] = done;
+    }
+    // The run goes on while it is asked: the gauge may be further on.
+    const int read = progress.value.empty() ? -1 : static_cast<int>(std::wcstol(progress.value.c_str(), nullptr, 10));
+    if (progress.role != ROLE_SYSTEM_PROGRESSBAR || read < percentOf(value) ||
+        progress.value != std::to_wstring(read) + L"%")
+        faults.push_back("a screen reader read the gauge showing " + std::to_string(percentOf(value)) +
+                         "% as " + describe(progress));
+    if (disabled && !IsWindowEnabled(button) && !done.has(STATE_SYSTEM_UNAVAILABLE))
+        faults.push_back("a screen reader read the disabled \"Done\" as " + describe(done));
+}
+
+void RunWatcher::look(bool mayAsk)
 {
     if (!status || !faults.empty()) return;
     // The button first: the run enables it after the gauge is full, so a
@@ -86,6 +116,7 @@ void RunWatcher::look()
     if (enabled && values.back() < count)
         faults.push_back("\"Done\" was enabled with the gauge at " + std::to_string(values.back()) + " of " +
                          std::to_string(count));
+    if (mayAsk) askAsAScreenReader(values.front());
     if (values.size() > kWidestMatch) return;
     // Inside tick v + 1 its entry may be shown already; inside the last one
     // the gauge may be full before the status line is cleared.
@@ -108,6 +139,20 @@ void RunWatcher::lookAtTheEnd()
     if (testsupport::Pixels::shownBy(status, false) != lookalike.statusShowing(""))
         faults.push_back("the finished window's status line was not empty");
     if (!IsWindowEnabled(button)) faults.push_back("\"Done\" was not enabled at the end");
+    using testsupport::AccessibleReading;
+    const HWND parts[3] = {status, gauge, button};
+    for (int i = 0; i < 3; ++i) readAtTheEnd[i] = AccessibleReading::of(parts[i]);
+    const AccessibleReading& line = readAtTheEnd[0];
+    const AccessibleReading& progress = readAtTheEnd[1];
+    const AccessibleReading& done = readAtTheEnd[2];
+    if (line.role != ROLE_SYSTEM_STATICTEXT || !line.name.empty())
+        faults.push_back("a screen reader read the finished status line as " + describe(line));
+    if (progress.role != ROLE_SYSTEM_PROGRESSBAR || progress.value != L"100%")
+        faults.push_back("a screen reader read the finished gauge as " + describe(progress));
+    // "完成" (Done), enabled, with the keyboard focus, that a reader can press.
+    if (done.role != ROLE_SYSTEM_PUSHBUTTON || done.name != L"\u5B8C\u6210" || done.defaultAction != L"Press" ||
+        done.has(STATE_SYSTEM_UNAVAILABLE) || !done.has(STATE_SYSTEM_FOCUSED))
+        faults.push_back("a screen reader read the finished \"Done\" as " + describe(done));
 }
 
 } // namespace e2e

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/support/AccessibleReader.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/UninstallerLookalike.h"
 
@@ -28,10 +29,18 @@ public:
     // Finds the window's status line, gauge and button; answers whether it
     // found all three.
     bool attach(HWND window);
-    // One look during the run.
-    void look();
+    // One look during the run; mayAsk: a screen reader's reading too (not
+    // while the program is held still, which could not answer it).
+    void look(bool mayAsk);
     // The look at the finished window, once "完成" is enabled.
     void lookAtTheEnd();
+
+    HWND statusLine() const { return status; }
+    HWND progressGauge() const { return gauge; }
+    HWND doneButton() const { return button; }
+    // What a screen reader read of each part at one look during the run and
+    // at the end (status line, gauge, button).
+    testsupport::AccessibleReading readDuring[3], readAtTheEnd[3];
 
     // What the user saw that was wrong, one line each (at most one from the
     // looks during the run).
@@ -46,6 +55,11 @@ private:
     // no value from `from` to N looks like that.
     std::vector<int> valuesLookingLike(const testsupport::Pixels& gauge, int from);
     const testsupport::Pixels& gaugeShowing(int value);
+    // What a screen reader reads of the gauge and the button while the
+    // gauge shows at least `value`.
+    void askAsAScreenReader(int value);
+    // The percentage the gauge shows for value.
+    int percentOf(int value) const;
 
     std::vector<std::string> entries; // as the program shows them
     int count;

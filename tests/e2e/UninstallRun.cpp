@@ -3,7 +3,9 @@
 #include "tests/e2e/RunWatcher.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/GdiObjectCount.h"
+#include "tests/support/WinEventLog.h"
 
+#include <oleacc.h>
 #include <psapi.h>
 
 #include <chrono>
@@ -24,6 +26,7 @@ const DWORD kBoxDrawnPatienceMs = 5000; // for the box to be active with its but
 const DWORD kPaintSettlesMs = 200;      // for a window's last paint to reach the screen
 const DWORD kRunningPictureAfterMs = 150;
 const DWORD kLookEveryMs = 20;          // what the window shows, compared
+const DWORD kAskEveryMs = 500;          // what a screen reader reads of it
 const DWORD kSampleEveryMs = 1000;      // the process's memory and objects
 const DWORD kExitPatienceMs = 30000;    // from "完成" to the end of the process
 const DWORD kBrowserPatienceMs = 5000;  // for the browser stand-in to write
@@ -293,7 +296,7 @@ DWORD lookWhileHeld(Drive& drive, RunWatcher& watcher, HWND button)
     if (!hold.holds()) return 0;
     const int compared = watcher.comparedLooks;
     while (watcher.comparedLooks == compared && watcher.faults.empty() && GetTickCount() - start < kHeldPatienceMs) {
-        watcher.look();
+        watcher.look(false);
         if (watcher.comparedLooks == compared) Sleep(kPollMs);
     }
     noteDisabledButton(drive, button);
@@ -318,7 +321,7 @@ HWND watchTheRun(Drive& drive, const UninstallRun& settings, RunWatcher& watcher
     HWND button = window ? FindWindowExA(window, nullptr, "QXButton", nullptr) : nullptr;
     if (window && settings.onceRunning) settings.onceRunning();
     const DWORD shownAt = GetTickCount();
-    DWORD sampledAt = 0, lookedAt = 0, heldAt = 0, heldMs = 0;
+    DWORD sampledAt = 0, lookedAt = 0, askedAt = 0, heldAt = 0, heldMs = 0;
     int holds = 0;
     bool pictured = false, closed = false;
     while (window && drive.goesOn() && !IsWindowEnabled(button)) {
@@ -330,7 +333,7 @@ HWND watchTheRun(Drive& drive, const UninstallRun& settings, RunWatcher& watcher
         const DWORD run = GetTickCount() - shownAt - heldMs;
         if (due(sampledAt, kSampleEveryMs)) drive.result.samples.push_back(sample(drive.process, drive.elapsed()));
         if (due(lookedAt, kLookEveryMs) && !closed) {
-            watcher.look();
+            watcher.look(due(askedAt, kAskEveryMs));
             noteDisabledButton(drive, button);
         }
         if (!pictured && run > kRunningPictureAfterMs) {
@@ -356,7 +359,21 @@ HWND watchTheRun(Drive& drive, const UninstallRun& settings, RunWatcher& watcher
         if (settings.onceFinished) settings.onceFinished();
     }
     drive.result.displayFaults = watcher.faults;
+    for (int i = 0; i < 3; ++i) {
+        drive.result.readDuring[i] = watcher.readDuring[i];
+        drive.result.readAtTheEnd[i] = watcher.readAtTheEnd[i];
+    }
     return drive.result.finished ? button : nullptr;
+}
+
+// What the window told screen readers while it ran.
+void countEvents(RunResult& result, const testsupport::WinEventLog& events, const RunWatcher& watcher)
+{
+    if (!watcher.doneButton()) return;
+    result.statusNameEvents = events.countOf(EVENT_OBJECT_NAMECHANGE, watcher.statusLine());
+    result.gaugeValueEvents = events.countOf(EVENT_OBJECT_VALUECHANGE, watcher.progressGauge(), 0, 0);
+    result.buttonStateEvents = events.countOf(EVENT_OBJECT_STATECHANGE, watcher.doneButton(), 0, 0);
+    result.buttonFocusEvents = events.countOf(EVENT_OBJECT_FOCUS, watcher.doneButton(), 0, 0);
 }
 
 BOOL CALLBACK noteShownWindow(HWND window, LPARAM data)
@@ -423,6 +440,8 @@ RunResult UninstallRun::go()
     // The watcher's lookalike window is shown before the program starts, so
     // that it takes the activation from nothing the program shows.
     RunWatcher watcher(installation.manifest);
+    // Heard from processes started after it: before the program.
+    const testsupport::WinEventLog events;
     Drive drive("\"" + installation.uninstaller() + "\"" + (arguments.empty() ? "" : " " + arguments), startIn,
                 desktop, patienceMs);
     if (!drive.process.started()) return drive.result;
@@ -430,9 +449,15 @@ RunResult UninstallRun::go()
         watchUnattended(drive, *this);
     } else {
         answerTheBox(drive, answer, screenshotFolder);
-        if (HWND button = watchTheRun(drive, *this, watcher)) pressDone(button);
+        if (HWND button = watchTheRun(drive, *this, watcher)) {
+            if (pressWithSpace)
+                runHost("/usr/bin/xdotool key space");
+            else
+                pressDone(button);
+        }
     }
     collect(drive);
+    countEvents(drive.result, events, watcher);
     return drive.result;
 }
 

@@ -2,6 +2,7 @@
 
 #include "tests/e2e/Installation.h"
 #include "tests/e2e/Screenshot.h"
+#include "tests/support/AccessibleReader.h"
 #include "tests/support/Pixels.h"
 
 #include <windows.h>
@@ -53,6 +54,13 @@ struct RunResult {
     // Nobody at the keyboard: the classes of the process's windows that were
     // ever seen shown ("QXWindow", "#32770" for a box).
     std::set<std::string> shownClasses;
+    // What a screen reader read of the status line, the gauge and "完成" at
+    // one look during the run and at its end.
+    testsupport::AccessibleReading readDuring[3], readAtTheEnd[3];
+    // The accessibility events the window raised: the status line's name
+    // changes, the gauge's value changes, the button's state changes and
+    // focus events.
+    int statusNameEvents = 0, gaugeValueEvents = 0, buttonStateEvents = 0, buttonFocusEvents = 0;
 };
 
 // Runs the installation's uninstall.exe and drives it as a user would, in
@@ -87,6 +95,9 @@ public:
     // Called once when the program's window shows, and once when the run
     // has finished (before "完成" is pressed).
     std::function<void()> onceRunning, onceFinished;
+    // "完成" is pressed with the space bar (it has the keyboard focus), not
+    // clicked with the mouse.
+    bool pressWithSpace = false;
     RunResult go();
 
 private:

@@ -231,13 +231,14 @@ protected:
     // Runs the staged installation's uninstaller to its end (confirmed, the
     // button clicked) and takes the snapshots around it.
     static Outcome runToTheEnd(const Installation& installation, const std::string& arguments = "",
-                               const std::function<void()>& onceFinished = {})
+                               const std::function<void()>& onceFinished = {}, bool pressWithSpace = false)
     {
         Outcome outcome;
         outcome.before = Snapshot::take(installation);
         UninstallRun run(installation, UninstallRun::Answer::Ok);
         run.arguments = arguments;
         run.onceFinished = onceFinished;
+        run.pressWithSpace = pressWithSpace;
         outcome.result = run.go();
         EXPECT_TRUE(outcome.result.finished);
         EXPECT_EQ(0, outcome.result.exitCode);
@@ -350,9 +351,25 @@ TEST_F(Uninstaller, CompleteRunRemovesTheProduct)
     EXPECT_TRUE(result.finished);
     EXPECT_EQ(0, result.exitCode);
     EXPECT_EQ(kAddress, result.recordedAddress);
-    // What the user saw, compared while the run went and at its end.
+    // What the user saw, compared while the run went and at its end, and
+    // what a screen reader read (see RunWatcher).
     EXPECT_GT(result.comparedLooks, 0);
     EXPECT_EQ(std::vector<std::string>{}, result.displayFaults);
+    const char* const parts[3] = {"status line", "gauge", "button"};
+    for (int i = 0; i < 3; ++i)
+        printf("a screen reader read the %s during the run as %s, at its end as %s\n", parts[i],
+               describe(result.readDuring[i]).c_str(), describe(result.readAtTheEnd[i]).c_str());
+    // A reader hears every percentage the gauge shows once, "完成" enabled
+    // and focused, and every entry on the status line.
+    std::set<unsigned> percentages;
+    const unsigned entries = static_cast<unsigned>(installation.manifest.size());
+    for (unsigned value = 0; value <= entries; ++value) percentages.insert(value == entries ? 100 : value * 100 / entries);
+    printf("accessibility events: status line %d names, gauge %d values, button %d states and %d focus\n",
+           result.statusNameEvents, result.gaugeValueEvents, result.buttonStateEvents, result.buttonFocusEvents);
+    EXPECT_EQ(static_cast<int>(percentages.size()) - 1, result.gaugeValueEvents);
+    EXPECT_EQ(1, result.buttonStateEvents);
+    EXPECT_GE(result.buttonFocusEvents, 1);
+    EXPECT_GE(result.statusNameEvents, static_cast<int>(entries) - 1);
     if (!screenshots().empty()) {
         EXPECT_EQ(3u, result.screenshots.size());
     }
@@ -371,9 +388,13 @@ TEST_F(Uninstaller, CompleteRunRemovesTheProduct)
 
 TEST_F(Uninstaller, InstallationAndCompanyFoldersGo)
 {
+    // Whoever has no mouse ends the run with the space bar: "完成" has the
+    // keyboard focus once the run is over.
     Installation installation(38, true);
     installation.stage();
-    runAndCheck(installation, true);
+    const Outcome outcome = runToTheEnd(installation, "", {}, true);
+    EXPECT_EQ(kAddress, outcome.result.recordedAddress);
+    checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
     EXPECT_FALSE(testsupport::ScratchDir::exists(Installation::kCompanyDir));
 }
 

@@ -1,12 +1,16 @@
 #include "qxsdk/widgets/QXButton.h"
 #include "qxsdk/widgets/QXHelper.h"
 #include "qxsdk/component/ImplQXComponent.h"
+#include "tests/support/AccessibleReader.h"
 #include "tests/support/TestWindow.h"
+#include "tests/support/WinEventLog.h"
 #include "tests/widgets/WidgetHost.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include <oleacc.h>
 
 using namespace QXSDK;
 using testsupport::EventLog;
@@ -302,4 +306,35 @@ TEST(QXHelper, SizedToItsTextAndFramed)
     EXPECT_GT(view.count(kBlack, 2, 1, w - 1, h - 1), 0); // the text from (2, 1)
     EXPECT_STREQ("Vexlo help", helper->getHelpText().getData());
     helper->release();
+}
+
+TEST_F(ButtonTest, ReadsAsAPushButtonThatAScreenReaderCanPress)
+{
+    using testsupport::AccessibleReading;
+    place(0);
+    HWND window = nativeWindow(*button);
+    testsupport::WinEventLog events;
+    button->disable();
+    const AccessibleReading disabled = AccessibleReading::of(window);
+    EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, disabled.role) << describe(disabled);
+    EXPECT_EQ(L"Done", disabled.name);
+    EXPECT_EQ(L"Press", disabled.defaultAction);
+    EXPECT_TRUE(disabled.has(STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSABLE));
+    EXPECT_EQ(DISP_E_MEMBERNOTFOUND, AccessibleReading::doDefaultAction(window)); // disabled: nothing to press
+    pumpMessages();
+    EXPECT_EQ(0, clicks());
+
+    button->enable();
+    SetFocus(window);
+    const AccessibleReading focused = AccessibleReading::of(window);
+    EXPECT_FALSE(focused.has(STATE_SYSTEM_UNAVAILABLE)) << describe(focused);
+    EXPECT_TRUE(focused.has(STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE));
+    EXPECT_EQ(S_OK, AccessibleReading::doDefaultAction(window));
+    pumpMessages();
+    EXPECT_EQ(1, clicks()); // as the space bar clicks it
+    EXPECT_EQ(2, events.countOf(EVENT_OBJECT_STATECHANGE, window, 2));
+    EXPECT_GE(events.countOf(EVENT_OBJECT_FOCUS, window, 1), 1);
+    button->setCaption(QXString("Close"));
+    EXPECT_EQ(1, events.countOf(EVENT_OBJECT_NAMECHANGE, window, 1));
+    EXPECT_EQ(L"Close", AccessibleReading::of(window).name);
 }

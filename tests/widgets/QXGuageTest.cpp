@@ -1,8 +1,12 @@
 #include "qxsdk/widgets/QXGuage.h"
+#include "tests/support/AccessibleReader.h"
 #include "tests/support/TestWindow.h"
+#include "tests/support/WinEventLog.h"
 #include "tests/widgets/WidgetHost.h"
 
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 using namespace QXSDK;
 using testsupport::EventLog;
@@ -183,4 +187,37 @@ TEST_F(GuageTest, InheritedFlagOneGivesASunkenBorder)
     EXPECT_EQ(kWhite, view.at(100, 10));
     EXPECT_EQ(1, gauge->setInheritedFlag(0)); // the new flatBorder
     EXPECT_EQ(0, gauge->setInheritedFlag(5));
+}
+
+TEST_F(GuageTest, ReadsAsAProgressBarOfThePercentageItShows)
+{
+    using testsupport::AccessibleReading;
+    place(475, 20, 0);
+    HWND window = testsupport::nativeWindow(*gauge);
+    gauge->setShowPercentage(1);
+    gauge->setMaximum(3);
+    gauge->setValue(1);
+    const AccessibleReading third = AccessibleReading::of(window);
+    EXPECT_EQ(ROLE_SYSTEM_PROGRESSBAR, third.role) << describe(third);
+    EXPECT_EQ(L"33%", third.value);
+    EXPECT_TRUE(third.has(STATE_SYSTEM_READONLY));
+    EXPECT_EQ(L"", third.name);
+    gauge->setValue(3);
+    EXPECT_EQ(L"100%", AccessibleReading::of(window).value);
+    gauge->setMaximum(0);
+    EXPECT_EQ(L"", AccessibleReading::of(window).value); // no proportion, none shown
+}
+
+TEST_F(GuageTest, OneValueEventPerPercentShown)
+{
+    place(475, 20, 0);
+    HWND window = testsupport::nativeWindow(*gauge);
+    gauge->setMaximum(400);
+    gauge->setValue(0);
+    testsupport::WinEventLog events;
+    // Four values to each percent: a reader hears the percentages, not the values.
+    for (int value = 1; value <= 400; ++value) gauge->setValue(value);
+    EXPECT_EQ(100, events.countOf(EVENT_OBJECT_VALUECHANGE, window, 100));
+    gauge->setMaximum(800); // 100% becomes 50%
+    EXPECT_EQ(101, events.countOf(EVENT_OBJECT_VALUECHANGE, window, 101));
 }

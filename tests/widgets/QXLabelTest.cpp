@@ -1,8 +1,12 @@
 #include "qxsdk/widgets/QXLabel.h"
+#include "tests/support/AccessibleReader.h"
 #include "tests/support/TestWindow.h"
+#include "tests/support/WinEventLog.h"
 #include "tests/widgets/WidgetHost.h"
 
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 using namespace QXSDK;
 using testsupport::EventLog;
@@ -110,4 +114,24 @@ TEST(QXLabel, CaptionBeforeTheWindowIsShownAtTheFirstPaint)
         EXPECT_LT(view.count(RGB(255, 255, 255), 0, 0, 80, 20), 80 * 20);
     }
     label->release();
+}
+
+TEST_F(LabelTest, ReadsAsStaticTextNamedByItsCaption)
+{
+    using testsupport::AccessibleReading;
+    HWND window = testsupport::nativeWindow(*label);
+    testsupport::WinEventLog events;
+    label->setCaption(QXString("Remove->C:\\Vexlo\\a.jpg"));
+    label->setCaption(QXString("Remove->C:\\Vexlo\\a.jpg")); // the same: no news
+    label->setCaption(QXString(""));
+    const AccessibleReading reading = AccessibleReading::of(window);
+    EXPECT_EQ(2, events.countOf(EVENT_OBJECT_NAMECHANGE, window, 2));
+    label->setCaption(QXString("Remove->C:\\Vexlo\\b.jpg"));
+    const AccessibleReading named = AccessibleReading::of(window);
+    EXPECT_EQ(ROLE_SYSTEM_STATICTEXT, named.role) << describe(named);
+    EXPECT_EQ(L"Remove->C:\\Vexlo\\b.jpg", named.name);
+    EXPECT_TRUE(named.has(STATE_SYSTEM_READONLY));
+    EXPECT_FALSE(named.has(STATE_SYSTEM_UNAVAILABLE));
+    EXPECT_EQ(L"", named.defaultAction);
+    EXPECT_EQ(L"", reading.name) << describe(reading); // an empty line has no name
 }
