@@ -12,6 +12,10 @@
 #   scripts/demo.sh silent        starts it as a deployment tool does,
 #                                 "uninstall.exe /S /LOG=...", nobody at the
 #                                 keyboard, and prints its exit code and log
+#   scripts/demo.sh scale150      runs twice, at 100 % and at 150 % display
+#                                 scaling (96 and 144 DPI), and leaves the
+#                                 pictures of each in build/demo/100 and
+#                                 build/demo/150
 #   scripts/demo.sh cp950         runs on a machine of that ANSI code page:
 #                   cp1252        cp950 Traditional Chinese, cp1252 English,
 #                   cp65001       cp65001 Windows' UTF-8 option (cp936, the
@@ -26,8 +30,9 @@ case "${1:-}" in
   "") ;;
   second-disk) mode=(--second-disk); export WINE_RUN_SECOND_DISK=1 ;;
   silent) mode=(--silent) ;;
+  scale150) mode=(--scale150) ;;
   cp936|cp950|cp1252|cp65001) export WINE_SESSION_CODEPAGE=${1#cp} ;;
-  *) echo "usage: $0 [second-disk | silent | cp936 | cp950 | cp1252 | cp65001]" >&2; exit 2 ;;
+  *) echo "usage: $0 [second-disk | silent | scale150 | cp936 | cp950 | cp1252 | cp65001]" >&2; exit 2 ;;
 esac
 rm -rf "$shots"
 mkdir -p "$shots"

@@ -103,8 +103,13 @@ int ImplQXComponent::create(CreateContext context)
 int ImplQXComponent::createNativeWindow()
 {
     if (owner) owner->windowCreating();
-    HWND created = CreateWindowExA(exStyle, className.getData(), text.getData(), style, location.getX(),
-                                   location.getY(), size.getWidth(), size.getHeight(),
+    // A child takes its parent's scale; a top-level window the system's, and
+    // then the one of the display it lands on.
+    scale = parent && parent->window ? parent->scale : DpiScale::ofSystem();
+    const RECT bounds = scale.toDevice(
+        RECT{location.getX(), location.getY(), location.getX() + size.getWidth(), location.getY() + size.getHeight()});
+    HWND created = CreateWindowExA(exStyle, className.getData(), text.getData(), style, bounds.left, bounds.top,
+                                   bounds.right - bounds.left, bounds.bottom - bounds.top,
                                    parent ? parent->window : nullptr, nullptr, instance, nullptr);
     if (!created) {
         parent = nullptr;
@@ -123,10 +128,15 @@ int ImplQXComponent::createNativeWindow()
     // Only a parent with a window takes this one with it when it goes (and
     // so tells it, see handleDestroy): a parent without one is forgotten.
     if (parent && !parent->window) parent = nullptr;
+    if (!parent && DpiScale::ofWindow(window) != scale) {
+        scale = DpiScale::ofWindow(window);
+        placeWindow(FALSE);
+    }
 
     if (graphics) {
         WindowDC dc(window);
         graphics->setWindow(window);
+        graphics->setScale(scale);
         graphics->createBuffer(dc.get(), size.getWidth(), size.getHeight());
         graphics->useFont(font);
         graphics->setForeground(foreground);

@@ -229,6 +229,8 @@ public:
     virtual long long handleGetObject(UINT message, WPARAM* wParam, LPARAM* lParam);
     // Raises the accessibility event for the window's client area.
     virtual void notifyAccessible(unsigned event);
+    // The window went to a display of another scaling (WM_DPICHANGED).
+    virtual long long handleDpiChanged(UINT message, WPARAM* wParam, LPARAM* lParam);
 
     HWND getWindow() const { return window; }
     // The parent binding while both windows exist; null otherwise.
@@ -237,8 +239,16 @@ public:
     // The window style that create will use.
     DWORD getStyle() const { return style; }
 
+    // The window's scale: the toolkit's pixels in the window's (see DpiScale).
+    DpiScale getScale() const { return scale; }
+
     // The one window procedure of every toolkit window class.
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The binding of a toolkit window, null for any other window: only
+    // windows whose procedure is still the toolkit's (or the wide title's in
+    // front of it) carry one, and during CreateWindowExA it is not attached
+    // yet.
+    static ImplQXComponent* bindingOf(HWND window);
     // In front of it, for a window whose text is of another code page than
     // the system's: the window's own reads of its title (the caption Windows
     // draws among them) get the title as it was set, in UTF-16.
@@ -262,6 +272,14 @@ private:
     static void discardQueuedAction(QueuedAction* action);
     // Lets go of the accessible object, which answers nothing more.
     void dropAccessible();
+    // A mouse message's point in the toolkit's pixels.
+    QXPoint pointOf(LPARAM lParam) const;
+    // A child window at the scale of its top-level window: placed, its back
+    // buffer made anew.
+    void rescale(DpiScale dpi);
+    static BOOL CALLBACK rescaleChild(HWND child, LPARAM topLevel);
+    // Moves the window to the stored location and size, in its pixels.
+    int placeWindow(int repaint);
     // Frees the actions still queued for this window.
     void discardQueuedActions();
 
@@ -324,6 +342,8 @@ private:
     WNDPROC ansiProcedure;
     // What screen readers were handed for the window; null until one asks.
     ComponentAccessible* accessible;
+    // The window's pixels per toolkit pixel: its display's DPI.
+    DpiScale scale;
 };
 
 } // namespace QXSDK

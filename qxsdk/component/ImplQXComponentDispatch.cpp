@@ -24,13 +24,14 @@ using Listener = IQXComponentListener;
 
 const LRESULT kBackgroundErased = 2;
 
-// Client coordinates of a mouse message, sign-extended.
-QXPoint mousePoint(LPARAM lParam)
-{
-    return QXPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-}
-
 } // namespace
+
+QXPoint ImplQXComponent::pointOf(LPARAM lParam) const
+{
+    // Client coordinates, sign-extended, in the window's pixels.
+    return QXPoint(scale.toToolkit(static_cast<short>(LOWORD(lParam))),
+                   scale.toToolkit(static_cast<short>(HIWORD(lParam))));
+}
 
 QXObject* ImplQXComponent::source()
 {
@@ -67,18 +68,19 @@ int ImplQXComponent::deliverByRuleP(Event event)
 
 LRESULT CALLBACK ImplQXComponent::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // Only windows whose procedure is still this one (or the wide title's in
-    // front of it) carry a binding; during CreateWindowExA the binding is not
-    // attached yet.
-    if (hwnd && (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&windowProc) ||
-                 GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&wideTitleProc))) {
-        ImplQXComponent* binding = reinterpret_cast<ImplQXComponent*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (binding) {
-            const long long result = binding->handleMessage(message, &wParam, &lParam);
-            if (result != kDefaultResult) return static_cast<LRESULT>(result);
-        }
+    if (ImplQXComponent* binding = bindingOf(hwnd)) {
+        const long long result = binding->handleMessage(message, &wParam, &lParam);
+        if (result != kDefaultResult) return static_cast<LRESULT>(result);
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+ImplQXComponent* ImplQXComponent::bindingOf(HWND hwnd)
+{
+    if (!hwnd || (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&windowProc) &&
+                  GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&wideTitleProc)))
+        return nullptr;
+    return reinterpret_cast<ImplQXComponent*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK ImplQXComponent::wideTitleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -144,6 +146,7 @@ long long ImplQXComponent::handleMessage(UINT message, WPARAM* wParam, LPARAM* l
     case WM_PALETTECHANGED: return handlePaletteChanged(message, wParam, lParam);
     case WM_HOTKEY: return handleHotKey(message, wParam, lParam);
     case WM_GETOBJECT: return handleGetObject(message, wParam, lParam);
+    case WM_DPICHANGED: return handleDpiChanged(message, wParam, lParam);
     case kChildActionMessage: {
         QueuedAction* action = reinterpret_cast<QueuedAction*>(*wParam);
         if (action && owner) owner->fireAction(action->source, static_cast<int>(*lParam), action->value);
@@ -187,42 +190,42 @@ long long ImplQXComponent::handleSetCursor(UINT, WPARAM*, LPARAM*)
 
 long long ImplQXComponent::handleLeftButtonDown(UINT, WPARAM*, LPARAM* lParam)
 {
-    return deliverByRuleA([&](IQXComponentListener* l) { return l->onMousePressed(source(), mousePoint(*lParam)); });
+    return deliverByRuleA([&](IQXComponentListener* l) { return l->onMousePressed(source(), pointOf(*lParam)); });
 }
 
 long long ImplQXComponent::handleLeftButtonUp(UINT, WPARAM*, LPARAM* lParam)
 {
-    return deliverByRuleA([&](IQXComponentListener* l) { return l->onMouseReleased(source(), mousePoint(*lParam)); });
+    return deliverByRuleA([&](IQXComponentListener* l) { return l->onMouseReleased(source(), pointOf(*lParam)); });
 }
 
 long long ImplQXComponent::handleLeftButtonDoubleClick(UINT, WPARAM*, LPARAM* lParam)
 {
     return deliverByRuleA(
-        [&](IQXComponentListener* l) { return l->onMouseDoubleClicked(source(), mousePoint(*lParam)); });
+        [&](IQXComponentListener* l) { return l->onMouseDoubleClicked(source(), pointOf(*lParam)); });
 }
 
 long long ImplQXComponent::handleRightButtonDown(UINT, WPARAM*, LPARAM* lParam)
 {
     return deliverByRuleA(
-        [&](IQXComponentListener* l) { return l->onRightMousePressed(source(), mousePoint(*lParam)); });
+        [&](IQXComponentListener* l) { return l->onRightMousePressed(source(), pointOf(*lParam)); });
 }
 
 long long ImplQXComponent::handleRightButtonUp(UINT, WPARAM*, LPARAM* lParam)
 {
     return deliverByRuleA(
-        [&](IQXComponentListener* l) { return l->onRightMouseReleased(source(), mousePoint(*lParam)); });
+        [&](IQXComponentListener* l) { return l->onRightMouseReleased(source(), pointOf(*lParam)); });
 }
 
 long long ImplQXComponent::handleRightButtonDoubleClick(UINT, WPARAM*, LPARAM* lParam)
 {
     return deliverByRuleA(
-        [&](IQXComponentListener* l) { return l->onRightMouseDoubleClicked(source(), mousePoint(*lParam)); });
+        [&](IQXComponentListener* l) { return l->onRightMouseDoubleClicked(source(), pointOf(*lParam)); });
 }
 
 long long ImplQXComponent::handleMouseMove(UINT, WPARAM*, LPARAM* lParam)
 {
     beginMouseTracking();
-    return deliverByRuleA([&](IQXComponentListener* l) { return l->onMouseMoved(source(), mousePoint(*lParam)); });
+    return deliverByRuleA([&](IQXComponentListener* l) { return l->onMouseMoved(source(), pointOf(*lParam)); });
 }
 
 void ImplQXComponent::beginMouseTracking()
@@ -240,7 +243,7 @@ void ImplQXComponent::beginMouseTracking()
 
 long long ImplQXComponent::handleMouseHover(UINT, WPARAM*, LPARAM* lParam)
 {
-    return deliverByRuleA([&](IQXComponentListener* l) { return l->onMouseHovered(source(), mousePoint(*lParam)); });
+    return deliverByRuleA([&](IQXComponentListener* l) { return l->onMouseHovered(source(), pointOf(*lParam)); });
 }
 
 long long ImplQXComponent::handleMouseLeave(UINT, WPARAM*, LPARAM*)
@@ -341,8 +344,8 @@ long long ImplQXComponent::handleSize(UINT, WPARAM* wParam, LPARAM* lParam)
     case SIZE_RESTORED: kind = Listener::kRestored; break;
     default: kind = static_cast<int>(*wParam); break;
     }
-    const unsigned short width = LOWORD(*lParam);
-    const unsigned short height = HIWORD(*lParam);
+    const unsigned short width = static_cast<unsigned short>(scale.toToolkit(LOWORD(*lParam)));
+    const unsigned short height = static_cast<unsigned short>(scale.toToolkit(HIWORD(*lParam)));
     size.setSize(static_cast<short>(width), static_cast<short>(height));
     if (window) resizeBuffer(size.getWidth(), size.getHeight());
     return deliverByRuleA([&](IQXComponentListener* l) { return l->onResized(source(), kind, width, height); });
@@ -350,7 +353,8 @@ long long ImplQXComponent::handleSize(UINT, WPARAM* wParam, LPARAM* lParam)
 
 long long ImplQXComponent::handleMove(UINT, WPARAM*, LPARAM* lParam)
 {
-    location.setLocation(static_cast<short>(LOWORD(*lParam)), static_cast<short>(HIWORD(*lParam)));
+    location.setLocation(scale.toToolkit(static_cast<short>(LOWORD(*lParam))),
+                         scale.toToolkit(static_cast<short>(HIWORD(*lParam))));
     return deliverByRuleA([&](IQXComponentListener* l) { return l->onMoved(source(), QXPoint(location)); });
 }
 
@@ -462,12 +466,12 @@ long long ImplQXComponent::paintThrough(bool frame)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     if (!dc) return kDefaultResult;
-    const QXRect area = fromNativeRect(paint.rcPaint);
+    const QXRect area = fromNativeRect(scale.toToolkit(paint.rcPaint));
     IQXGraphics* surface = graphics;
     const int shown = deliverByRuleP([&](IQXComponentListener* l) {
         return frame ? l->onPaintFrame(source(), QXRect(area), surface) : l->onPaint(source(), QXRect(area), surface);
     });
-    if (shown && graphics) graphics->blit(dc, area);
+    if (shown && graphics) graphics->blit(dc, fromNativeRect(paint.rcPaint));
     EndPaint(window, &paint);
     return kDefaultResult;
 }
@@ -503,7 +507,7 @@ void ImplQXComponent::update()
 void ImplQXComponent::repaint(QXRect area)
 {
     if (!window) return;
-    const RECT rect = toNativeRect(area);
+    const RECT rect = scale.toDevice(toNativeRect(area));
     InvalidateRect(window, &rect, TRUE);
 }
 
@@ -519,7 +523,42 @@ void ImplQXComponent::resizeBuffer(int width, int height)
 {
     if (!graphics) return;
     WindowDC dc(window);
+    graphics->setScale(scale);
     graphics->createBuffer(dc.get(), width, height);
+}
+
+// ---------------------------------------------------------------------------
+// Display scaling
+
+long long ImplQXComponent::handleDpiChanged(UINT, WPARAM* wParam, LPARAM* lParam)
+{
+    // The window went to a display of another scaling: it takes the place
+    // Windows suggests, and its children follow at the new scale.
+    const RECT* suggested = reinterpret_cast<const RECT*>(*lParam);
+    scale = DpiScale(HIWORD(*wParam));
+    if (suggested)
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    resizeBuffer(size.getWidth(), size.getHeight());
+    EnumChildWindows(window, rescaleChild, reinterpret_cast<LPARAM>(this));
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    return 0;
+}
+
+BOOL CALLBACK ImplQXComponent::rescaleChild(HWND child, LPARAM topLevel)
+{
+    ImplQXComponent* binding = bindingOf(child);
+    if (binding) binding->rescale(reinterpret_cast<ImplQXComponent*>(topLevel)->scale);
+    return TRUE;
+}
+
+void ImplQXComponent::rescale(DpiScale dpi)
+{
+    scale = dpi;
+    const RECT bounds = scale.toDevice(
+        RECT{location.getX(), location.getY(), location.getX() + size.getWidth(), location.getY() + size.getHeight()});
+    MoveWindow(window, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, FALSE);
+    resizeBuffer(size.getWidth(), size.getHeight());
 }
 
 } // namespace QXSDK

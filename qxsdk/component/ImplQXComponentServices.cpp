@@ -89,7 +89,7 @@ int ImplQXComponent::setLocation(int x, int y, int repaintWindow)
 {
     location.setLocation(x, y);
     if (!window) return 0;
-    return MoveWindow(window, x, y, size.getWidth(), size.getHeight(), repaintWindow);
+    return placeWindow(repaintWindow);
 }
 
 int ImplQXComponent::setSize(int width, int height, int repaintWindow)
@@ -97,7 +97,7 @@ int ImplQXComponent::setSize(int width, int height, int repaintWindow)
     size.setSize(width, height);
     if (!window) return 0;
     resizeBuffer(width, height);
-    return MoveWindow(window, location.getX(), location.getY(), width, height, repaintWindow);
+    return placeWindow(repaintWindow);
 }
 
 int ImplQXComponent::setBounds(int x, int y, int width, int height, int repaintWindow)
@@ -106,7 +106,16 @@ int ImplQXComponent::setBounds(int x, int y, int width, int height, int repaintW
     size.setSize(width, height);
     if (!window) return 0;
     resizeBuffer(width, height);
-    return MoveWindow(window, x, y, width, height, repaintWindow);
+    return placeWindow(repaintWindow);
+}
+
+int ImplQXComponent::placeWindow(int repaintWindow)
+{
+    // Both edges converted, so that neighbours stay neighbours at any scale.
+    const RECT bounds = scale.toDevice(
+        RECT{location.getX(), location.getY(), location.getX() + size.getWidth(), location.getY() + size.getHeight()});
+    return MoveWindow(window, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                      repaintWindow);
 }
 
 void ImplQXComponent::setClassName(QXString name)
@@ -209,7 +218,7 @@ void ImplQXComponent::setClassIcon(QXIcon*& slot, QXIcon* icon, int shape)
 QXPoint ImplQXComponent::getScreenLocation()
 {
     RECT rect;
-    if (window && GetWindowRect(window, &rect)) return QXPoint(rect.left, rect.top);
+    if (window && GetWindowRect(window, &rect)) return QXPoint(scale.toToolkit(rect.left), scale.toToolkit(rect.top));
     return QXPoint(0, 0);
 }
 
@@ -369,13 +378,18 @@ QXSize ImplQXComponent::getTextExtent(QXString value)
 {
     if (!window) return QXSize(0, 0);
     ClientDC dc(window);
-    return dc ? ScopedFont::measure(dc.get(), font, value, textCodePage) : QXSize(0, 0);
+    if (!dc) return QXSize(0, 0);
+    SavedDCState state(dc.get());
+    scale.applyTo(dc.get());
+    return ScopedFont::measure(dc.get(), font, value, textCodePage);
 }
 
 int ImplQXComponent::getTextHeight()
 {
     if (!window) return -1;
     ClientDC dc(window);
+    SavedDCState state(dc.get());
+    scale.applyTo(dc.get());
     TEXTMETRICA metrics;
     return dc && GetTextMetricsA(dc.get(), &metrics) ? metrics.tmHeight : -1;
 }

@@ -399,7 +399,8 @@ QXSize QXComponent::getScreenSize()
 {
     RECT client;
     if (!GetClientRect(GetDesktopWindow(), &client)) return QXSize(0, 0);
-    return QXSize(client.right - client.left, client.bottom - client.top);
+    const DpiScale scale = DpiScale::ofSystem();
+    return QXSize(scale.toToolkit(client.right - client.left), scale.toToolkit(client.bottom - client.top));
 }
 
 void QXComponent::setFailureBoxShown(bool shown)

@@ -239,7 +239,8 @@ public:
     int onFilesDropped(QXObject* source, TQXList<QXString> files) override;
     int onHotKey(QXObject* source, int id, int modifiers, int key) override;
 
-    // Width and height of the desktop's client area; (0, 0) when unknown.
+    // Width and height of the desktop's client area in the toolkit's pixels
+    // (see DpiScale); (0, 0) when unknown.
     static QXSize getScreenSize();
     // Whether a window that cannot be created is reported in a message box
     // (see ImplQXComponent::setFailureBoxShown).

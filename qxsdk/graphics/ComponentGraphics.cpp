@@ -63,6 +63,16 @@ private:
     SavedDCState state;
 };
 
+// The memory context in its bitmap's own pixels for the length of a scope,
+// whatever scale its drawing takes (see DpiScale).
+class DeviceUnits {
+public:
+    explicit DeviceUnits(HDC dc) : state(dc) { SetMapMode(dc, MM_TEXT); }
+
+private:
+    SavedDCState state;
+};
+
 // The points of a QXPoint array as a platform array.
 class PointArray {
 public:
@@ -203,8 +213,18 @@ void ComponentGraphics::useFont(QXFont* newFont)
 void ComponentGraphics::blit(HDC target, QXRect area)
 {
     if (!memoryDC || !target) return;
+    DeviceUnits pixels(memoryDC);
     BitBlt(target, area.getX(), area.getY(), area.getWidth(), area.getHeight(), memoryDC, area.getX(),
            area.getY(), SRCCOPY);
+}
+
+void ComponentGraphics::setScale(DpiScale dpi)
+{
+    scale = dpi;
+    if (memoryDC) {
+        SetMapMode(memoryDC, MM_TEXT);
+        scale.applyTo(memoryDC);
+    }
 }
 
 void ComponentGraphics::deleteBitmap()
@@ -233,12 +253,13 @@ void ComponentGraphics::buildBuffer(HDC reference, int width, int height)
     if (!memoryDC) return;
     // Compatible with the reference, not the memory context, so that the
     // buffer has the screen's colour depth rather than one bit.
-    bitmap = CreateCompatibleBitmap(reference, width, height);
+    bitmap = CreateCompatibleBitmap(reference, scale.toDevice(width), scale.toDevice(height));
     if (!bitmap) {
         deleteMemoryDC();
         return;
     }
     originalBitmap = SelectObject(memoryDC, bitmap);
+    scale.applyTo(memoryDC);
 }
 
 int ComponentGraphics::capture(IQXPixelBuffer* buffer, int* width, int* height)
@@ -513,9 +534,13 @@ void ComponentGraphics::clear()
 void ComponentGraphics::drawDisabledString(QXString text, int x, int y)
 {
     if (!memoryDC) return;
-    ScopedFont frame(memoryDC, font, textCodePage);
+    // DrawState draws the text into a bitmap of its own, in the context's
+    // device pixels: given the window's pixels and a font of the window's
+    // size, it embosses crisp text at any scale.
+    DeviceUnits pixels(memoryDC);
+    ScopedFont frame(memoryDC, font, textCodePage, scale);
     if (!frame) return;
-    NativeText(text, textCodePage).drawState(memoryDC, x, y, kDisabledTextState);
+    NativeText(text, textCodePage).drawState(memoryDC, scale.toDevice(x), scale.toDevice(y), kDisabledTextState);
 }
 
 void ComponentGraphics::drawFocusRect(int x, int y, int w, int h, int count)
@@ -548,7 +573,11 @@ void ComponentGraphics::flush(int x, int y, int w, int h)
 {
     if (!window || !memoryDC) return;
     WindowDC target(window);
-    if (target) BitBlt(target.get(), x, y, w, h, memoryDC, x, y, SRCCOPY);
+    if (!target) return;
+    const RECT area = scale.toDevice(RECT{x, y, x + w, y + h});
+    DeviceUnits pixels(memoryDC);
+    BitBlt(target.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, memoryDC, area.left,
+           area.top, SRCCOPY);
 }
 
 void ComponentGraphics::setTextCodePage(unsigned codePage)

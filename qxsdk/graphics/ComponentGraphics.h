@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qxsdk/graphics/DpiScale.h"
 #include "qxsdk/graphics/IQXGraphics.h"
 #include "qxsdk/graphics/IQXPixelBuffer.h"
 
@@ -19,7 +20,8 @@ public:
     ComponentGraphics(const ComponentGraphics&) = delete;
     ComponentGraphics& operator=(const ComponentGraphics&) = delete;
 
-    // Makes a new back buffer of width x height compatible with reference.
+    // Makes a new back buffer of width x height (the toolkit's pixels, see
+    // DpiScale) compatible with reference.
     virtual void createBuffer(HDC reference, int width, int height);
     // The window that flush copies to.
     virtual void setWindow(HWND window);
@@ -29,7 +31,8 @@ public:
     virtual void setBackground(QXColor colour);
     // setFont without a result.
     virtual void useFont(QXFont* font);
-    // Copies area of the back buffer to the same place of target.
+    // Copies area (in the window's own pixels) of the back buffer to the same
+    // place of target.
     virtual void blit(HDC target, QXRect area);
     virtual void deleteBitmap();
     virtual void deleteMemoryDC();
@@ -79,6 +82,12 @@ public:
     virtual void setTextCodePage(unsigned codePage);
     virtual unsigned getTextCodePage();
 
+    // The window's DPI: drawing takes the toolkit's pixels and fills the
+    // back buffer with the window's (the next buffer made, and the present
+    // one).
+    void setScale(DpiScale scale);
+    DpiScale getScale() const { return scale; }
+
     // The memory context of the back buffer, null without one.
     HDC getMemoryDC() const { return memoryDC; }
 
@@ -93,7 +102,8 @@ private:
     QXColor* background;
     QXColor* fillColor;
     QXFont* font;
-    RECT bufferRect;
+    RECT bufferRect; // in the toolkit's pixels
+    DpiScale scale;
     // The memory context's own bitmap, selected back before ours is deleted.
     HGDIOBJ originalBitmap;
     unsigned textCodePage;

@@ -1,6 +1,7 @@
 #include "qxsdk/graphics/ImplQXFont.h"
 
 #include "qxsdk/core/ScopedWin32.h"
+#include "qxsdk/graphics/DpiScale.h"
 #include "qxsdk/graphics/QXFont.h"
 
 #include <cstdlib>
@@ -66,9 +67,8 @@ int ImplQXFont::equals(QXFont* other)
 
 int ImplQXFont::setPointSize(int points)
 {
-    const int dpi = screenPixelsPerInchY();
-    if (dpi == 0) return 0;
-    setHeight(-MulDiv(points, dpi, kPointsPerInch));
+    // In the toolkit's pixels, which windows scale to their display's DPI.
+    setHeight(-MulDiv(points, DpiScale::kToolkitDpi, kPointsPerInch));
     pointSize = points;
     return 1;
 }

@@ -34,8 +34,8 @@ public:
     // 1 when face name (case-sensitive), |height|, |width|, weight, italic,
     // underline and strike-out agree; the point size is not compared.
     virtual int equals(QXFont* other);
-    // Sets the height for points at the screen's resolution; 0 (nothing
-    // changed) without a desktop window or its device context.
+    // Sets the height for points in the toolkit's pixels (96 DPI, which
+    // windows scale to their display's); answers 1.
     virtual int setPointSize(int points);
     virtual int getPointSize();
 

@@ -1,6 +1,7 @@
 #include "qxsdk/graphics/QXFont.h"
 
 #include "qxsdk/core/ScopedWin32.h"
+#include "qxsdk/graphics/DpiScale.h"
 #include "qxsdk/graphics/ImplQXFont.h"
 
 #include <new>
@@ -49,8 +50,8 @@ int QXFont::getPointSize() { return impl ? impl->getPointSize() : 0; }
 
 QXFont* createFont(QXString faceName)
 {
-    const int dpi = screenPixelsPerInchY();
-    if (dpi == 0) return nullptr;
+    // In the toolkit's pixels, which windows scale to their display's DPI.
+    const int dpi = DpiScale::kToolkitDpi;
     QXFont* font = new (std::nothrow) QXFont();
     if (!font) return nullptr;
     font->retain();

@@ -42,8 +42,9 @@ private:
     ImplQXFont* impl;
 };
 
-// A new 12-point font of faceName at the screen's resolution (weight 400),
-// retained once for the caller; null without a desktop device context.
+// A new 12-point font of faceName (weight 400), its height in the toolkit's
+// pixels (96 DPI; a window shows it at its display's DPI, see DpiScale),
+// retained once for the caller; null when memory ran out.
 QXFont* createFont(QXString faceName);
 
 // createFont of the face of the desktop's device context (the font every

@@ -6,10 +6,10 @@ namespace QXSDK {
 
 namespace {
 
-HFONT createGdiFont(QXFont* font, unsigned codePage)
+HFONT createGdiFont(QXFont* font, unsigned codePage, const DpiScale& scale)
 {
     const QXString face = font->getFaceName();
-    return CreateFontA(font->getHeight(), font->getWidth(), 0, 0, font->getWeight(),
+    return CreateFontA(scale.toDevice(font->getHeight()), scale.toDevice(font->getWidth()), 0, 0, font->getWeight(),
                        static_cast<DWORD>(font->getItalic()), static_cast<DWORD>(font->getUnderline()),
                        static_cast<DWORD>(font->getStrikeOut()), NativeText::charsetFor(codePage), OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.getData() ? face.getData() : "");
@@ -17,8 +17,8 @@ HFONT createGdiFont(QXFont* font, unsigned codePage)
 
 } // namespace
 
-ScopedFont::ScopedFont(HDC context, QXFont* font, unsigned codePage)
-    : dc(context), handle(font && context ? createGdiFont(font, codePage) : nullptr), saved(0)
+ScopedFont::ScopedFont(HDC context, QXFont* font, unsigned codePage, const DpiScale& scale)
+    : dc(context), handle(font && context ? createGdiFont(font, codePage, scale) : nullptr), saved(0)
 {
     if (!handle) return;
     saved = SaveDC(dc);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qxsdk/core/QXString.h"
+#include "qxsdk/graphics/DpiScale.h"
 #include "qxsdk/graphics/QXFont.h"
 #include "qxsdk/graphics/QXSize.h"
 
@@ -12,9 +13,11 @@ namespace QXSDK {
 // context between a save and a restore of its state, and deleted when the
 // scope ends. The height goes to GDI as a positive number, a cell height;
 // the character set is the one the text's code page needs (NativeText).
+// A context that takes the window's own pixels (not the toolkit's, see
+// DpiScale) gets the font at the window's size through scale.
 class ScopedFont {
 public:
-    ScopedFont(HDC dc, QXFont* font, unsigned codePage);
+    ScopedFont(HDC dc, QXFont* font, unsigned codePage, const DpiScale& scale = DpiScale());
     ~ScopedFont();
     ScopedFont(const ScopedFont&) = delete;
     ScopedFont& operator=(const ScopedFont&) = delete;

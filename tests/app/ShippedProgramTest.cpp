@@ -104,7 +104,7 @@ TEST_F(ShippedProgram, ImportsOnlyDllsWindowsTakesFromTheSystemFolder)
     for (const std::string& dll : dlls) EXPECT_TRUE(kKnownSystemDlls.count(dll)) << dll;
 }
 
-TEST(ShippedProgramManifest, AsksForAdministratorRightsAndNamesEveryWindows)
+TEST(ShippedProgramManifest, AsksForAdministratorRightsNamesEveryWindowsAndScalesItself)
 {
     // Without the entries of a Windows, the Program Compatibility Assistant
     // takes the program for an old setup program on it.
@@ -125,4 +125,8 @@ TEST(ShippedProgramManifest, AsksForAdministratorRightsAndNamesEveryWindows)
                                 "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",   // 8.1
                                 "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})  // 10 and 11
         EXPECT_NE(std::string::npos, manifest.find(std::string("<supportedOS Id=\"") + windows + "\"/>")) << windows;
+    // It draws at every display's scaling itself: per monitor on Windows 10
+    // and later, at the system's scaling before.
+    EXPECT_NE(std::string::npos, manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>")) << manifest;
+    EXPECT_NE(std::string::npos, manifest.find(">true/pm</dpiAware>")) << manifest;
 }

@@ -355,6 +355,8 @@ HWND watchTheRun(Drive& drive, const UninstallRun& settings, RunWatcher& watcher
         watcher.lookAtTheEnd();
         drive.result.enabledButton = testsupport::Pixels::shownBy(button, true);
         drive.result.captionBar = captionBarOf(window);
+        GetWindowRect(window, &drive.result.windowRect);
+        GetWindowRect(button, &drive.result.buttonRect);
         takePicture(drive, settings.screenshotFolder, "finished", window);
         if (settings.onceFinished) settings.onceFinished();
     }

@@ -33,6 +33,8 @@ struct RunResult {
     // What the button and the window's caption bar showed: "完成" (Done)
     // disabled while the run went, enabled at its end, and the bar then.
     testsupport::Pixels disabledButton, enabledButton, captionBar;
+    // Where the finished window and its button were on the screen.
+    RECT windowRect = {}, buttonRect = {};
     bool finished = false; // the button became enabled
     long exitCode = -1;
     std::string recordedAddress; // what the browser stand-in received

@@ -2,6 +2,7 @@
 // prefix and driven as a user would drive it. Each scenario compares the
 // prefix before and after the run with what the run may change.
 #include "app/InstallationFiles.h"
+#include "qxsdk/core/ScopedWin32.h"
 #include "tests/e2e/Installation.h"
 #include "tests/e2e/UninstallRun.h"
 #include "tests/support/ChildProcess.h"
@@ -384,6 +385,36 @@ TEST_F(Uninstaller, CompleteRunRemovesTheProduct)
     // The running uninstaller itself went to the temporary directory, and
     // the folder it was started in went after it.
     EXPECT_FALSE(testsupport::ScratchDir::exists(installation.programDir));
+}
+
+// At any display scaling (the test command runs this at 96, 144 and 192
+// DPI, the test itself at the same resolution as the program): the window and
+// its widgets are their 96-DPI sizes times the scale, centred, and show
+// what the toolkit draws at that scale (the watcher compares their pixels).
+TEST_F(Uninstaller, WindowAndTextsScaleWithTheDisplay)
+{
+    const int dpi = GetDeviceCaps(QXSDK::ClientDC(nullptr).get(), LOGPIXELSY);
+    const auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+    Installation installation;
+    installation.stage();
+    UninstallRun run(installation, UninstallRun::Answer::Ok);
+    if (!screenshots().empty()) run.screenshotFolder = screenshots() + "/dpi" + std::to_string(dpi);
+    const RunResult result = run.go();
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(kAddress, result.recordedAddress);
+    EXPECT_EQ(std::vector<std::string>{}, result.displayFaults);
+    const RECT& window = result.windowRect;
+    const RECT& button = result.buttonRect;
+    printf("at %d DPI the window is %ld x %ld at (%ld, %ld), the button %ld x %ld\n", dpi, window.right - window.left,
+           window.bottom - window.top, window.left, window.top, button.right - button.left, button.bottom - button.top);
+    EXPECT_NEAR(scaled(502), window.right - window.left, 1);
+    EXPECT_NEAR(scaled(116), window.bottom - window.top, 1);
+    EXPECT_NEAR(scaled(175), button.right - button.left, 1);
+    EXPECT_NEAR(scaled(20), button.bottom - button.top, 1);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR((screenWidth - (window.right - window.left)) / 2, window.left, 2);
+    EXPECT_NEAR((screenHeight - (window.bottom - window.top)) / 2, window.top, 2);
+    for (const Screenshot& shot : result.screenshots) EXPECT_TRUE(shot.shows) << shot.path << ": " << shot.problem;
 }
 
 TEST_F(Uninstaller, InstallationAndCompanyFoldersGo)

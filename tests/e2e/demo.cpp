@@ -6,7 +6,9 @@
 // loaded as Explorer holds it, and the prefix is restarted after the run.
 // With "--silent" the program is started as a deployment tool starts it,
 // "/S /LOG=...", nobody at the keyboard, and the report gives its exit code
-// and its log.
+// and its log. With "--scale150" the demo runs twice, at 100 % and at 150 %
+// display scaling (96 and 144 DPI), its pictures in the subfolders 100 and
+// 150 of the first argument.
 #include "tests/e2e/Installation.h"
 #include "tests/e2e/UninstallRun.h"
 #include "tests/support/ChildProcess.h"
@@ -158,11 +160,36 @@ void printLog(const std::string& path)
     std::printf("\nThe log %s:\n%s", path.c_str(), text.empty() ? "  (none was written)\n" : text.c_str());
 }
 
+// Runs this demo again at dpi (Wine reads LogPixels when a process starts),
+// with its pictures in folder; answers its status.
+long demoAt(const char* self, const std::string& folder, DWORD dpi)
+{
+    const char desktop[] = "Control Panel\\Desktop";
+    testsupport::RegistryValueBackup before(HKEY_CURRENT_USER, desktop, "LogPixels");
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, desktop, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return 1;
+    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(key);
+    std::printf("\n=== At %lu DPI (%lu %%) ===\n", dpi, dpi * 100 / 96);
+    std::fflush(stdout);
+    return testsupport::runProgram("\"" + std::string(self) + "\" \"" + folder + "\"", 600000);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const std::string mode = argc > 2 ? argv[2] : "";
+    if (mode == "--scale150") {
+        const std::string folder = argv[1];
+        // The folder is the host's (the pictures are taken there).
+        const long plain = demoAt(argv[0], folder + "/100", 96);
+        const long scaled = demoAt(argv[0], folder + "/150", 144);
+        std::printf("\nThe finished window at 100 %% and at 150 %%: %s/100/finished.png, %s/150/finished.png\n",
+                    folder.c_str(), folder.c_str());
+        return plain == 0 && scaled == 0 ? 0 : 1;
+    }
     const bool secondDisk = mode == "--second-disk", silent = mode == "--silent";
     Installation installation(38, false, secondDisk ? Installation::kSecondDiskDir : Installation::kProgramDir);
     std::unique_ptr<testsupport::ChildProcess> explorer;

@@ -1,5 +1,6 @@
 #include "tests/support/UninstallerLookalike.h"
 
+#include "qxsdk/core/ScopedWin32.h"
 #include "qxsdk/graphics/ComponentGraphics.h"
 #include "qxsdk/graphics/QXFont.h"
 #include "tests/support/TestWindow.h"
@@ -8,13 +9,18 @@ namespace testsupport {
 
 namespace {
 
-// The back buffer of a component, as its next flush would show it.
+// The back buffer of a component, as its next flush would show it: in the
+// window's own pixels at any display scaling.
 Pixels backBufferOf(QXSDK::QXComponent& component)
 {
     QXSDK::Released<QXSDK::IQXGraphics> graphics(component.getGraphics());
     const auto* surface = dynamic_cast<QXSDK::ComponentGraphics*>(graphics.get());
+    if (!surface) return Pixels();
     QXSDK::QXSize size = component.getSize();
-    return surface ? Pixels::read(surface->getMemoryDC(), 0, 0, size.getWidth(), size.getHeight()) : Pixels();
+    QXSDK::SavedDCState state(surface->getMemoryDC());
+    SetMapMode(surface->getMemoryDC(), MM_TEXT);
+    return Pixels::read(surface->getMemoryDC(), 0, 0, surface->getScale().toDevice(size.getWidth()),
+                        surface->getScale().toDevice(size.getHeight()));
 }
 
 } // namespace
@@ -61,6 +67,9 @@ Pixels UninstallerLookalike::buttonShowing(const std::string& caption, int codeP
     button->setTextCodePage(codePage);
     if (enabled) button->enable();
     else button->disable();
+    // Its look with the focus, without taking the focus from whoever has it.
+    if (enabled) button->focusGained();
+    else button->focusLost();
     button->setCaption(QXSDK::QXString(caption.c_str()));
     return backBufferOf(*button);
 }

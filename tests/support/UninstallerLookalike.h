@@ -31,7 +31,8 @@ public:
     Pixels statusShowing(const std::string& caption);
     // The gauge showing value (of the maximum), as drawn in its back buffer.
     Pixels gaugeShowing(int value);
-    // The button showing caption, text of codePage, enabled or not.
+    // The button showing caption, text of codePage, disabled, or enabled
+    // with the keyboard focus (as the finished run has it).
     Pixels buttonShowing(const std::string& caption, int codePage, bool enabled);
 
 private:

@@ -1,3 +1,4 @@
+#include "qxsdk/core/ScopedWin32.h"
 #include "qxsdk/widgets/QXLabel.h"
 #include "tests/support/AccessibleReader.h"
 #include "tests/support/TestWindow.h"
@@ -134,4 +135,43 @@ TEST_F(LabelTest, ReadsAsStaticTextNamedByItsCaption)
     EXPECT_FALSE(named.has(STATE_SYSTEM_UNAVAILABLE));
     EXPECT_EQ(L"", named.defaultAction);
     EXPECT_EQ(L"", reading.name) << describe(reading); // an empty line has no name
+}
+
+TEST_F(LabelTest, DisplayOfAnotherScalingLaysOutAndDrawsAgain)
+{
+    // The window goes to a 150 % display: Windows suggests where it goes
+    // there; the label keeps its size in the toolkit's pixels and shows at
+    // one and a half times that, its text drawn at that size.
+    label->setCaption(QXString("Vexlo"));
+    const auto inkRows = [&] {
+        Released<IQXGraphics> graphics(label->getGraphics());
+        HDC dc = dynamic_cast<ComponentGraphics*>(graphics.get())->getMemoryDC();
+        SavedDCState state(dc);
+        SetMapMode(dc, MM_TEXT); // the buffer's own pixels
+        int top = -1, bottom = -1;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (BufferView::nearer(GetPixel(dc, x, y), RGB(255, 0, 0), kWhite)) {
+                    if (top < 0) top = y;
+                    bottom = y;
+                    break;
+                }
+        return bottom - top + 1;
+    };
+    const int rowsAt96 = inkRows();
+    HWND host = testsupport::nativeWindow(this->host);
+    RECT suggested = {40, 40, 40 + 780, 40 + 300};
+    SendMessageA(host, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    testsupport::pumpMessages();
+
+    RECT placed = {}, shown = {};
+    GetWindowRect(host, &placed);
+    GetWindowRect(testsupport::nativeWindow(*label), &shown);
+    EXPECT_TRUE(EqualRect(&suggested, &placed));
+    EXPECT_EQ(180, shown.right - shown.left);
+    EXPECT_EQ(30, shown.bottom - shown.top);
+    EXPECT_EQ(15, shown.left - placed.left); // 10 x 1.5 into the borderless pop-up
+    EXPECT_EQ(120, label->getSize().getWidth());
+    EXPECT_EQ(20, label->getSize().getHeight());
+    EXPECT_NEAR(rowsAt96 * 3 / 2, inkRows(), 2);
 }
