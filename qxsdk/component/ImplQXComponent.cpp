@@ -40,7 +40,7 @@ ImplQXComponent::ImplQXComponent(QXComponent* ownerComponent)
       cursor(new (std::nothrow) QXCursor()), largeIcon(new (std::nothrow) QXIcon()),
       smallIcon(new (std::nothrow) QXIcon()), visible(1), caret(new (std::nothrow) ComponentCaret()),
       owner(ownerComponent), timerId(0), graphics(new (std::nothrow) ComponentGraphics()), topMost(0), tracking(0),
-      classRegistered(0), textCodePage(CP_ACP), ansiProcedure(nullptr), accessible(nullptr)
+      classRegistered(0), textCodePage(CP_ACP), ansiProcedure(nullptr), accessible(nullptr), focusedChild(nullptr)
 {
     background.setValue(static_cast<int>(GetSysColor(COLOR_BTNFACE)));
     foreground.setValue(static_cast<int>(GetSysColor(COLOR_WINDOWTEXT)));

@@ -272,6 +272,9 @@ private:
     static void discardQueuedAction(QueuedAction* action);
     // Lets go of the accessible object, which answers nothing more.
     void dropAccessible();
+    // Remembers the focused child when the window loses the activation and
+    // gives it the focus back when the window is activated again.
+    void keepFocusAcrossActivation(bool activated);
     // A mouse message's point in the toolkit's pixels.
     QXPoint pointOf(LPARAM lParam) const;
     // A child window at the scale of its top-level window: placed, its back
@@ -344,6 +347,8 @@ private:
     ComponentAccessible* accessible;
     // The window's pixels per toolkit pixel: its display's DPI.
     DpiScale scale;
+    // The child that had the focus when the window was last deactivated.
+    HWND focusedChild;
 };
 
 } // namespace QXSDK

@@ -262,7 +262,21 @@ long long ImplQXComponent::handleActivate(UINT, WPARAM* wParam, LPARAM*)
     default: state = Listener::kDeactivated; break; // WA_INACTIVE
     }
     const int minimized = static_cast<short>(HIWORD(*wParam));
+    keepFocusAcrossActivation(state != Listener::kDeactivated && !minimized);
     return deliverByRuleA([&](IQXComponentListener* l) { return l->onActivated(source(), state, minimized); });
+}
+
+void ImplQXComponent::keepFocusAcrossActivation(bool activated)
+{
+    // As a dialog box does: the child that had the keyboard focus when the
+    // window lost the activation has it again when the window gets it back
+    // (a keyboard user who switched away finds it where it was).
+    if (!activated) {
+        HWND focus = GetFocus();
+        focusedChild = focus && IsChild(window, focus) ? focus : nullptr;
+    } else if (focusedChild && IsChild(window, focusedChild) && IsWindowEnabled(focusedChild)) {
+        SetFocus(focusedChild);
+    }
 }
 
 long long ImplQXComponent::handleSetFocus(UINT, WPARAM*, LPARAM*)

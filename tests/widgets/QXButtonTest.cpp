@@ -338,3 +338,22 @@ TEST_F(ButtonTest, ReadsAsAPushButtonThatAScreenReaderCanPress)
     EXPECT_EQ(1, events.countOf(EVENT_OBJECT_NAMECHANGE, window, 1));
     EXPECT_EQ(L"Close", AccessibleReading::of(window).name);
 }
+
+TEST_F(ButtonTest, FocusComesBackWithTheActivation)
+{
+    // A keyboard user switches to another window and back: the button that
+    // had the focus has it again, and Space still presses it.
+    place(0);
+    HWND hostWindow = nativeWindow(host);
+    SetForegroundWindow(hostWindow);
+    SetFocus(nativeWindow(*button));
+    pumpMessages();
+    ASSERT_EQ(nativeWindow(*button), GetFocus());
+    testsupport::TestWindow other(200, 100, true);
+    SetForegroundWindow(other);
+    pumpMessages();
+    ASSERT_NE(nativeWindow(*button), GetFocus());
+    SetForegroundWindow(hostWindow);
+    pumpMessages();
+    EXPECT_EQ(nativeWindow(*button), GetFocus());
+}
