@@ -80,6 +80,15 @@ HRESULT ComponentAccessible::answerText(const char* text, int codePage, BSTR* ou
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
+HRESULT ComponentAccessible::answerNumber(long number, VARIANT* out)
+{
+    if (!out) return E_INVALIDARG;
+    VariantInit(out);
+    out->vt = VT_I4;
+    out->lVal = number;
+    return S_OK;
+}
+
 HRESULT ComponentAccessible::QueryInterface(REFIID iid, void** object)
 {
     if (!object) return E_POINTER;
@@ -146,21 +155,13 @@ HRESULT ComponentAccessible::get_accValue(VARIANT child, BSTR* value)
 HRESULT ComponentAccessible::get_accRole(VARIANT child, VARIANT* role)
 {
     if (!isSelf(child)) return component ? standard->get_accRole(child, role) : CO_E_OBJNOTCONNECTED;
-    if (!role) return E_INVALIDARG;
-    VariantInit(role);
-    role->vt = VT_I4;
-    role->lVal = component->getAccessibleRole();
-    return S_OK;
+    return answerNumber(component->getAccessibleRole(), role);
 }
 
 HRESULT ComponentAccessible::get_accState(VARIANT child, VARIANT* state)
 {
     if (!isSelf(child)) return component ? standard->get_accState(child, state) : CO_E_OBJNOTCONNECTED;
-    if (!state) return E_INVALIDARG;
-    VariantInit(state);
-    state->vt = VT_I4;
-    state->lVal = component->getAccessibleState();
-    return S_OK;
+    return answerNumber(component->getAccessibleState(), state);
 }
 
 HRESULT ComponentAccessible::get_accDefaultAction(VARIANT child, BSTR* action)

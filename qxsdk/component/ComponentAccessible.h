@@ -73,6 +73,8 @@ private:
     // text (bytes of the component's text code page) as a new BSTR, or null
     // (and S_FALSE) when it is empty.
     HRESULT answerText(const char* text, int codePage, BSTR* out) const;
+    // number (a role, state bits) as a VT_I4 variant.
+    static HRESULT answerNumber(long number, VARIANT* out);
 
     LONG references;
     QXComponent* component; // not owned; null once disconnected

@@ -106,8 +106,7 @@ int ImplQXComponent::createNativeWindow()
     // A child takes its parent's scale; a top-level window the system's, and
     // then the one of the display it lands on.
     scale = parent && parent->window ? parent->scale : DpiScale::ofSystem();
-    const RECT bounds = scale.toDevice(
-        RECT{location.getX(), location.getY(), location.getX() + size.getWidth(), location.getY() + size.getHeight()});
+    const RECT bounds = deviceBounds();
     HWND created = CreateWindowExA(exStyle, className.getData(), text.getData(), style, bounds.left, bounds.top,
                                    bounds.right - bounds.left, bounds.bottom - bounds.top,
                                    parent ? parent->window : nullptr, nullptr, instance, nullptr);

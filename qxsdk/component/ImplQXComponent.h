@@ -281,7 +281,9 @@ private:
     // buffer made anew.
     void rescale(DpiScale dpi);
     static BOOL CALLBACK rescaleChild(HWND child, LPARAM topLevel);
-    // Moves the window to the stored location and size, in its pixels.
+    // The stored location and size in the window's pixels, and the window
+    // moved there.
+    RECT deviceBounds();
     int placeWindow(int repaint);
     // Frees the actions still queued for this window.
     void discardQueuedActions();

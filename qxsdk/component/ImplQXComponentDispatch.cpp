@@ -569,9 +569,7 @@ BOOL CALLBACK ImplQXComponent::rescaleChild(HWND child, LPARAM topLevel)
 void ImplQXComponent::rescale(DpiScale dpi)
 {
     scale = dpi;
-    const RECT bounds = scale.toDevice(
-        RECT{location.getX(), location.getY(), location.getX() + size.getWidth(), location.getY() + size.getHeight()});
-    MoveWindow(window, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, FALSE);
+    placeWindow(FALSE);
     resizeBuffer(size.getWidth(), size.getHeight());
 }
 

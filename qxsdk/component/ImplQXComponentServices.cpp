@@ -109,11 +109,16 @@ int ImplQXComponent::setBounds(int x, int y, int width, int height, int repaintW
     return placeWindow(repaintWindow);
 }
 
-int ImplQXComponent::placeWindow(int repaintWindow)
+RECT ImplQXComponent::deviceBounds()
 {
     // Both edges converted, so that neighbours stay neighbours at any scale.
-    const RECT bounds = scale.toDevice(
+    return scale.toDevice(
         RECT{location.getX(), location.getY(), location.getX() + size.getWidth(), location.getY() + size.getHeight()});
+}
+
+int ImplQXComponent::placeWindow(int repaintWindow)
+{
+    const RECT bounds = deviceBounds();
     return MoveWindow(window, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                       repaintWindow);
 }
