@@ -66,10 +66,4 @@ int WinEventLog::countOf(DWORD event, HWND window, int atLeast, DWORD settleMs) 
     return seen;
 }
 
-std::vector<WinEventLog::Event> WinEventLog::events() const
-{
-    std::lock_guard<std::mutex> lock(mutex);
-    return log;
-}
-
 } // namespace testsupport

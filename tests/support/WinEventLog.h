@@ -29,7 +29,6 @@ public:
     // The events of that kind for window's client area heard so far, after
     // waiting until at least `atLeast` came or none came for settleMs.
     int countOf(DWORD event, HWND window, int atLeast = 0, DWORD settleMs = 300) const;
-    std::vector<Event> events() const;
 
 private:
     static void CALLBACK heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD);
