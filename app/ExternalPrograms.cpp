@@ -3,9 +3,13 @@
 #include "app/InstallationFiles.h"
 #include "qxsdk/core/ScopedWin32.h"
 #include "qxsdk/core/SystemFolder.h"
+#include "qxsdk/core/WideText.h"
 
 #include <windows.h>
+#include <exdisp.h>
 #include <shellapi.h>
+#include <shldisp.h>
+#include <shlguid.h>
 #include <shlobj.h>
 
 #include <cctype>
@@ -22,10 +26,10 @@ namespace {
 const char kRegsvr32[] = "regsvr32.exe";
 const char kUnregisterCommand[] = "regsvr32.exe /s /u ";
 const DWORD kShortPathBuffer = 1024;
-// Where the browser is registered for the whole machine; only administrators
-// can change it (the per-user App Paths that Explorer also reads are not).
-const char kBrowserAppPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE";
-const char kBrowserUnderProgramFiles[] = "\\Internet Explorer\\IEXPLORE.EXE";
+// How long the desktop's shell may take to take the feedback address: a
+// shell that does not answer must not keep the finished program alive.
+const DWORD kDesktopShellPatienceMs = 5000;
+const int kBrowserShow = SW_SHOWNORMAL;
 
 // A drive-rooted (C:\...) or network (\\server\...) path.
 bool isFullPath(const char* path)
@@ -54,20 +58,76 @@ QXString programOf(const char* line)
     return isFullPath(token.getData()) ? token : QXSDK::systemFolderFile(token.getData());
 }
 
-// The App Paths entry's file, when it is a full path.
-QXString registeredBrowser()
+// A VARIANT that carries text (not its owner).
+VARIANT textVariant(const QXSDK::ComString& text)
 {
-    QXSDK::RegistryKey key(HKEY_LOCAL_MACHINE, kBrowserAppPath, KEY_QUERY_VALUE);
-    char path[MAX_PATH + 2] = {};
-    DWORD size = MAX_PATH;
-    DWORD type = REG_NONE;
-    if (!key || RegQueryValueExA(key.get(), "", nullptr, &type, reinterpret_cast<BYTE*>(path), &size) !=
-                    ERROR_SUCCESS || type != REG_SZ)
-        return QXString(static_cast<const char*>(nullptr));
-    // The value may be quoted; the buffer holds one byte beyond what was read.
-    char* start = path[0] == '"' ? path + 1 : path;
-    if (char* quote = std::strchr(start, '"')) *quote = '\0';
-    return isFullPath(start) ? QXString(start) : QXString(static_cast<const char*>(nullptr));
+    VARIANT variant;
+    VariantInit(&variant);
+    variant.vt = VT_BSTR;
+    variant.bstrVal = text.get();
+    return variant;
+}
+
+// A VARIANT that carries a number.
+VARIANT numberVariant(long number)
+{
+    VARIANT variant;
+    VariantInit(&variant);
+    variant.vt = VT_I4;
+    variant.lVal = number;
+    return variant;
+}
+
+// The desktop's shell object (Shell.Application as Explorer serves it):
+// Explorer's window list finds the desktop, whose view leads to it.
+bool findDesktopShell(QXSDK::ComPointer<IShellDispatch2>& shell)
+{
+    using QXSDK::ComPointer;
+    ComPointer<IShellWindows> windows;
+    ComPointer<IDispatch> desktop, background, application;
+    ComPointer<IServiceProvider> services;
+    ComPointer<IShellBrowser> browser;
+    ComPointer<IShellView> view;
+    ComPointer<IShellFolderViewDual> folderView;
+    VARIANT location = numberVariant(CSIDL_DESKTOP), none;
+    VariantInit(&none);
+    long window = 0;
+    return CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
+                            windows.putVoid()) == S_OK &&
+           windows->FindWindowSW(&location, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, desktop.put()) == S_OK &&
+           desktop && desktop->QueryInterface(IID_IServiceProvider, services.putVoid()) == S_OK &&
+           services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.putVoid()) == S_OK &&
+           browser->QueryActiveShellView(view.put()) == S_OK && view &&
+           view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.putVoid()) == S_OK &&
+           background->QueryInterface(IID_IShellFolderViewDual, folderView.putVoid()) == S_OK &&
+           folderView->get_Application(application.put()) == S_OK && application &&
+           application->QueryInterface(IID_IShellDispatch2, shell.putVoid()) == S_OK;
+}
+
+// Asks the desktop's shell to open address as Explorer's own ShellExecute
+// would. Its answer (S_FALSE when it could not) changes nothing: no other
+// way is tried, so no browser ever gets the program's rights.
+void askTheDesktopShell(BSTR address)
+{
+    QXSDK::ComPointer<IShellDispatch2> shell;
+    const QXSDK::ComString empty(L""), open(L"open");
+    if (!empty || !open || !findDesktopShell(shell)) return;
+    // The user just clicked here: Explorer may bring the browser to the front.
+    CoAllowSetForegroundWindow(shell.get(), nullptr);
+    shell->ShellExecute(address, textVariant(empty), textVariant(empty), textVariant(open),
+                        numberVariant(kBrowserShow));
+}
+
+// The thread that asks the desktop's shell, in a single-threaded apartment
+// of its own; it owns address (a BSTR) and frees it.
+DWORD WINAPI openThroughTheDesktop(void* address)
+{
+    if (SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
+        askTheDesktopShell(static_cast<BSTR>(address));
+        CoUninitialize();
+    }
+    SysFreeString(static_cast<BSTR>(address));
+    return 0;
 }
 
 } // namespace
@@ -122,19 +182,30 @@ void* unregisterShellExtension(const QXString& programDir)
     return startProgram(QXSDK::systemFolderFile(kRegsvr32), shellExtensionCommand(programDir));
 }
 
-QXString systemBrowser()
+bool opensThroughTheDesktop(void* token)
 {
-    const QXString registered = registeredBrowser();
-    if (registered.getData()) return registered;
-    char programFiles[MAX_PATH] = {};
-    if (SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, programFiles) != S_OK)
-        return QXString(static_cast<const char*>(nullptr));
-    return QXString(programFiles) + kBrowserUnderProgramFiles;
+    TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
+    DWORD size = 0;
+    return !GetTokenInformation(token, TokenElevationType, &type, sizeof type, &size) ||
+           type == TokenElevationTypeFull;
 }
 
 void openFeedbackPage(QXString address)
 {
-    const QXString browser = systemBrowser();
-    if (browser.getData())
-        ShellExecuteA(nullptr, "open", browser.getData(), address.getData(), nullptr, SW_SHOWDEFAULT);
+    if (!address.getData()) return;
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    const QXSDK::KernelHandle heldToken(token);
+    if (!opensThroughTheDesktop(token)) {
+        ShellExecuteA(nullptr, "open", address.getData(), nullptr, nullptr, kBrowserShow);
+        return;
+    }
+    // COM calls into another process wait as long as it takes: the shell is
+    // asked from a thread that the program leaves behind when it is late.
+    const QXSDK::WideText wide(address, CP_ACP);
+    BSTR text = wide ? SysAllocStringLen(wide.get(), static_cast<UINT>(wide.length())) : nullptr;
+    if (!text) return;
+    const QXSDK::KernelHandle thread(CreateThread(nullptr, 0, openThroughTheDesktop, text, 0, nullptr));
+    if (thread) WaitForSingleObject(thread.get(), kDesktopShellPatienceMs);
+    else SysFreeString(text);
 }

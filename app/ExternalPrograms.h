@@ -5,7 +5,8 @@
 // The programs the uninstaller starts run with its administrator rights, so
 // each is started by its full path from a folder that only administrators
 // can write: never by a bare name, which Windows would look for beside the
-// program and in the current directory first.
+// program and in the current directory first. The browser is the exception:
+// it is the user's, and runs as the user.
 
 // The maker's feedback page, opened when the user closes the finished run.
 extern const char kFeedbackAddress[];
@@ -30,9 +31,15 @@ QXSDK::QXString shellExtensionCommand(const QXSDK::QXString& programDir);
 // when it did not start.
 void* unregisterShellExtension(const QXSDK::QXString& programDir);
 
-// The full path of the system's browser IEXPLORE.EXE: where the machine-wide
-// App Paths entry says it is, else its standard place under Program Files.
-QXSDK::QXString systemBrowser();
+// Whether a process with token (a HANDLE open for TOKEN_QUERY) opens a page
+// through the desktop's shell rather than itself: when it runs elevated
+// beside a limited token of its user (UAC's split token), or when that
+// cannot be read. A browser it started itself would have its rights.
+bool opensThroughTheDesktop(void* token);
 
-// Opens address in the system's browser. Does not wait.
+// Opens address with the "open" operation in the user's default browser,
+// as the user: an elevated process asks the desktop's shell (Explorer),
+// which runs as the signed-in user, and waits a few seconds at most for it;
+// when the shell cannot be asked, nothing opens. Any other process opens it
+// itself. Does not wait for the browser.
 void openFeedbackPage(QXSDK::QXString address);

@@ -220,4 +220,46 @@ private:
     HKEY key;
 };
 
+// A COM interface pointer, released when the holder ends. put() (putVoid()
+// for a call that takes void**) hands its address to a call that answers an
+// interface, releasing what was held before.
+template <typename Interface>
+class ComPointer {
+public:
+    ComPointer() = default;
+    ~ComPointer() { put(); }
+    ComPointer(const ComPointer&) = delete;
+    ComPointer& operator=(const ComPointer&) = delete;
+
+    Interface* get() const { return object; }
+    Interface* operator->() const { return object; }
+    explicit operator bool() const { return object != nullptr; }
+    Interface** put()
+    {
+        if (object) object->Release();
+        object = nullptr;
+        return &object;
+    }
+    void** putVoid() { return reinterpret_cast<void**>(put()); }
+
+private:
+    Interface* object = nullptr;
+};
+
+// A COM string (BSTR) made from text, freed when the holder ends; it tests
+// false when memory ran out.
+class ComString {
+public:
+    explicit ComString(const wchar_t* text) : text(SysAllocString(text)) {}
+    ~ComString() { SysFreeString(text); }
+    ComString(const ComString&) = delete;
+    ComString& operator=(const ComString&) = delete;
+
+    BSTR get() const { return text; }
+    explicit operator bool() const { return text != nullptr; }
+
+private:
+    BSTR text;
+};
+
 } // namespace QXSDK

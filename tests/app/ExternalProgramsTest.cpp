@@ -92,18 +92,37 @@ TEST(ShellExtension, RegsvrUnregistersTheExtension)
 
 TEST(FeedbackPage, BrowserReceivesExactlyTheAddress)
 {
-    // Wine's own iexplore would stall on a download prompt: a recorder takes
-    // its place for the length of the test.
+    // A recorder opens http addresses for the length of the test (Wine 8
+    // reads the handler from HKCR only); it writes beside itself.
     ScratchDir dir;
-    SystemProgramStandIn browser(systemBrowserPath(), testBinDir() + "\\recorder.exe");
-    const std::string out = dir / "address.txt";
-    SetEnvironmentVariableA("VEXLO_RECORDER_OUT", out.c_str());
+    const std::string browser = dir / "browser.exe", handler = "http\\shell\\open\\command";
+    ASSERT_TRUE(CopyFileA((testBinDir() + "\\recorder.exe").c_str(), browser.c_str(), FALSE));
+    RegistryValueBackup previous(HKEY_CLASSES_ROOT, handler, "");
+    writeString(HKEY_CLASSES_ROOT, handler, "", "\"" + browser + "\" %1");
 
     openFeedbackPage(QXString(kFeedbackAddress));
 
-    EXPECT_TRUE(waitFor([&] { return !fileText(out).empty(); }));
-    EXPECT_EQ("http://www.vexlo.com/suggest.jsp?pd=1", fileText(out));
-    SetEnvironmentVariableA("VEXLO_RECORDER_OUT", nullptr);
+    EXPECT_TRUE(waitFor([&] { return !fileText(dir / "arguments.txt").empty(); }));
+    EXPECT_EQ("http://www.vexlo.com/suggest.jsp?pd=1", fileText(dir / "arguments.txt"));
+    waitFor([&] { return DeleteFileA(browser.c_str()) != 0; }, 10000);
+}
+
+TEST(FeedbackPage, OnlyTheElevatedHalfOfASplitTokenAsksTheDesktopShell)
+{
+    HANDLE own = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &own));
+    TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
+    TOKEN_LINKED_TOKEN linked = {};
+    DWORD size = 0;
+    ASSERT_TRUE(GetTokenInformation(own, TokenElevationType, &type, sizeof type, &size));
+    if (type == TokenElevationTypeDefault)
+        GTEST_SKIP() << "no split token here: UAC is off, or the user is no administrator";
+    ASSERT_TRUE(GetTokenInformation(own, TokenLinkedToken, &linked, sizeof linked, &size)); // the other half
+    EXPECT_EQ(type == TokenElevationTypeFull, opensThroughTheDesktop(own));
+    EXPECT_EQ(type != TokenElevationTypeFull, opensThroughTheDesktop(linked.LinkedToken));
+    EXPECT_TRUE(opensThroughTheDesktop(nullptr)); // unknown: never a browser of its own
+    CloseHandle(linked.LinkedToken);
+    CloseHandle(own);
 }
 
 TEST(RunProgram, StartsWithoutWaiting)

@@ -29,6 +29,8 @@ const char Installation::kSecondDiskDir[] = "D:\\Vexlo Viewer";
 namespace {
 
 const char kProductKey[] = "SOFTWARE\\Vexlo";
+// The browser stand-in and its records.
+const char kBrowserFolder[] = "C:\\vexlo-browser\\";
 const char kFileExts[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
 // "说明.txt" (readme) in GBK.
 const char kGbkReadme[] = "lang\\\xCB\xB5\xC3\xF7.txt";
@@ -284,14 +286,25 @@ std::string Snapshot::difference(const std::map<std::string, std::string>& expec
 
 std::string recorderOutput()
 {
-    return "C:\\vexlo-e2e-address.txt";
+    return std::string(kBrowserFolder) + "arguments.txt";
+}
+
+std::string recorderParents()
+{
+    return std::string(kBrowserFolder) + "parent.txt";
 }
 
 void installBrowserRecorder()
 {
-    copyOrThrow(testsupport::testBinDir() + "\\recorder.exe", testsupport::systemBrowserPath());
+    CreateDirectoryA(kBrowserFolder, nullptr); // there already after a first call
+    const std::string browser = std::string(kBrowserFolder) + "browser.exe";
+    copyOrThrow(testsupport::testBinDir() + "\\recorder.exe", browser);
+    // Wine 8 reads the handler from here only, not from the user's classes.
+    testsupport::writeString(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "", "\"" + browser + "\" %1");
+    for (const std::string& iexplore :
+         {testsupport::systemBrowserPath(), testsupport::systemFolderFile("iexplore.exe")})
+        copyOrThrow(testsupport::testBinDir() + "\\planted.exe", iexplore);
     testsupport::writeString(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "iexplore.exe", "native");
-    SetEnvironmentVariableA("VEXLO_RECORDER_OUT", recorderOutput().c_str());
 }
 
 std::string wineName(const std::string& hostPath)

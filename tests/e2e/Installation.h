@@ -86,10 +86,14 @@ struct Snapshot {
                                   const std::map<std::string, std::string>& actual);
 };
 
-// The browser stand-in's output file.
+// What the browser stand-in received, and the processes that started it
+// (see tests/helpers/recorder.cpp).
 std::string recorderOutput();
-// Installs the browser stand-in into the prefix (once per prefix): Wine then
-// starts it instead of its own iexplore.
+std::string recorderParents();
+// Installs the browser stand-in into the prefix (once per prefix) as the
+// program that opens http addresses, and a program that logs its start (see
+// tests/helpers/planted.cpp) where the App Paths entry and the system folder
+// have IEXPLORE.EXE.
 void installBrowserRecorder();
 // Runs a command of the host (xdotool, import) and waits for it.
 void runHost(const std::string& commandLine);

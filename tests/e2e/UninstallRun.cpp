@@ -426,6 +426,7 @@ void collect(Drive& drive)
     while (drive.result.finished && readFile(recorderOutput()).empty() && GetTickCount() - waiting < kBrowserPatienceMs)
         Sleep(kPollMs);
     drive.result.recordedAddress = readFile(recorderOutput());
+    drive.result.browserParents = readFile(recorderParents());
 }
 
 } // namespace
@@ -438,6 +439,7 @@ UninstallRun::UninstallRun(const Installation& setup, Answer reply)
 RunResult UninstallRun::go()
 {
     DeleteFileA(recorderOutput().c_str());
+    DeleteFileA(recorderParents().c_str());
     if (!screenshotFolder.empty()) runHost("/bin/mkdir -p " + screenshotFolder);
     // The watcher's lookalike window is shown before the program starts, so
     // that it takes the activation from nothing the program shows.

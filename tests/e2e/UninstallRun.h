@@ -38,6 +38,7 @@ struct RunResult {
     bool finished = false; // the button became enabled
     long exitCode = -1;
     std::string recordedAddress; // what the browser stand-in received
+    std::string browserParents;  // "<id> <program>" of what started it, a line each time
     // Milliseconds from the process start: the box seen, answered, the
     // window seen, the button seen enabled (0 when it did not happen).
     DWORD boxAtMs = 0, confirmedAtMs = 0, windowAtMs = 0, finishedAtMs = 0;

@@ -352,6 +352,11 @@ TEST_F(Uninstaller, CompleteRunRemovesTheProduct)
     EXPECT_TRUE(result.finished);
     EXPECT_EQ(0, result.exitCode);
     EXPECT_EQ(kAddress, result.recordedAddress);
+    // Opened as the user, by the desktop's Explorer, not by the elevated
+    // program. Wine's desktop has no shell window; its desktop window is Explorer's.
+    DWORD explorer = 0;
+    GetWindowThreadProcessId(GetShellWindow() ? GetShellWindow() : GetDesktopWindow(), &explorer);
+    EXPECT_EQ(explorer, std::strtoul(result.browserParents.c_str(), nullptr, 10)) << result.browserParents;
     // What the user saw, compared while the run went and at its end, and
     // what a screen reader read (see RunWatcher).
     EXPECT_GT(result.comparedLooks, 0);
@@ -454,7 +459,8 @@ TEST_F(Uninstaller, PlantedProgramsAndDllsNeverRun)
     // What any process of the user can drop where a careless elevated
     // program looks for regsvr32.exe, the browser and MSIMG32: the temporary
     // folder, the user's own, and the installation folder, which users may
-    // write on a second disk.
+    // write on a second disk. IEXPLORE.EXE, where the App Paths entry and the
+    // system folder have it, logs its start too (installBrowserRecorder).
     Installation installation;
     installation.stage();
     testsupport::ScratchDir scratch;
@@ -476,9 +482,10 @@ TEST_F(Uninstaller, PlantedProgramsAndDllsNeverRun)
     const Outcome outcome = runToTheEnd(installation);
 
     EXPECT_EQ("", readFile(log));
+    EXPECT_EQ("", readFile("C:\\vexlo-planted.log")); // started without this test's environment
     EXPECT_EQ(testsupport::systemFolderFile("regsvr32.exe"),
               testsupport::readString(HKEY_CURRENT_USER, kRecordKey, shellextension::kProgramValue));
-    EXPECT_EQ(kAddress, outcome.result.recordedAddress); // once, in the system's browser
+    EXPECT_EQ(kAddress, outcome.result.recordedAddress); // once, in the user's browser
     // The plants are no entries: they keep the installation folder.
     checkSnapshot(expectedAfter(installation, outcome.before, true), outcome.after);
     for (const std::string& file : plantedInTemp) DeleteFileA(file.c_str());

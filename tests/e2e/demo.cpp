@@ -226,6 +226,8 @@ int main(int argc, char** argv)
     for (const std::string& pending : after.pending)
         if (!before.isPending(pending)) std::printf("  %s\n", pending.c_str());
     std::printf("\nFeedback page opened with: %s\n", result.recordedAddress.empty() ? "(nothing)" : result.recordedAddress.c_str());
+    if (!result.browserParents.empty())
+        std::printf("The browser was started by process %s", result.browserParents.c_str());
     if (silent) {
         testsupport::ScratchDir::removeTree("C:\\Vexlo demo");
         return result.exitCode == 0 && result.shownClasses.empty() ? 0 : 1;

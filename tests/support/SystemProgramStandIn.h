@@ -6,9 +6,9 @@
 
 namespace testsupport {
 
-// A test's program or DLL in the place of a system one (regsvr32.exe, the
-// browser, winmm.dll) for the length of a scope: the file at path is saved
-// and replaced by a copy of standIn, and Wine is told to load that file
+// A test's program or DLL in the place of a system one (regsvr32.exe,
+// hostname.exe, winmm.dll) for the length of a scope: the file at path is
+// saved and replaced by a copy of standIn, and Wine is told to load that file
 // instead of its own built-in one (DllOverrides name = native), for every
 // program or, when forProgram names one, for that program's processes
 // only. The destructor puts both back. Throws when the stand-in cannot be
