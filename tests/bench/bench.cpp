@@ -275,9 +275,9 @@ Timed timeProgram(const std::string& commandLine, const std::string& folder, DWO
 // The silent run (/S) of an installation of that many entries beside the
 // bare removal of the same files (tests/helpers/bare_removal.cpp), each
 // staged anew, in turns; the least of the rounds of each, then every round
-// with the silent run's exit code and the paths the bare removal left (the
+// with the silent run's exit code, the paths the bare removal left (the
 // installation folder, which holds filelink.txt: the manifest does not list
-// it). Answers the silent run of the last round.
+// it) and the round's ratio. Answers the silent run of the last round.
 Timed silentAgainstBare(int entries, int rounds, bool sampleMemory)
 {
     e2e::Installation installation(entries - 12 - entries / (e2e::Installation::kAlbumSize + 1));
@@ -300,11 +300,17 @@ Timed silentAgainstBare(int entries, int rounds, bool sampleMemory)
     const double bareMs = std::min_element(bare.begin(), bare.end(), faster)->ms;
     std::printf("silent run of %zu entries %.0f ms, bare removal %.0f ms: %.2f x bare\n", count, silentMs, bareMs,
                 silentMs / bareMs);
+    // A round's two runs follow each other: their ratio holds when the
+    // machine's speed drifts between rounds.
+    std::vector<double> ratios;
     std::printf("  the least of %d rounds; each round silent / bare:", rounds);
-    for (int round = 0; round < rounds; ++round)
-        std::printf("%s %.0f ms (exit code %ld) / %.0f ms (%ld paths left)", round ? ";" : "", silent[round].ms,
-                    silent[round].exitCode, bare[round].ms, bare[round].exitCode);
-    std::printf("\n");
+    for (int round = 0; round < rounds; ++round) {
+        ratios.push_back(silent[round].ms / bare[round].ms);
+        std::printf("%s %.0f ms (exit code %ld) / %.0f ms (paths left: %ld) = %.2f", round ? ";" : "", silent[round].ms,
+                    silent[round].exitCode, bare[round].ms, bare[round].exitCode, ratios.back());
+    }
+    std::sort(ratios.begin(), ratios.end());
+    std::printf("; median %.2f x bare\n", ratios[ratios.size() / 2]);
     return silent.back();
 }
 
