@@ -27,7 +27,12 @@ bool FileIdentity::sameAs(const FileIdentity& other) const
 
 bool FileIdentity::isNamedBy(const QXSDK::QXString& path) const
 {
-    return known && sameAs(FileIdentity(path));
+    return known && isNamedBy(path, FileStamp(path));
+}
+
+bool FileIdentity::isNamedBy(const QXSDK::QXString& path, const FileStamp& pathStamp) const
+{
+    return known && stamp.sameAs(pathStamp) && sameAs(FileIdentity(path));
 }
 
 bool FileIdentity::identify(const char* path)
@@ -42,6 +47,7 @@ bool FileIdentity::identify(const char* path)
     if (!file || !GetFileInformationByHandle(file.get(), &information) ||
         (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
+    stamp = FileStamp(QXSDK::QXString(path));
     volume = information.dwVolumeSerialNumber;
     indexHigh = information.nFileIndexHigh;
     indexLow = information.nFileIndexLow;

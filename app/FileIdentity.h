@@ -1,10 +1,13 @@
 #pragma once
 
+#include "app/FileStamp.h"
 #include "qxsdk/core/QXString.h"
 
 // A file recognised under any spelling of its path (another letter case, an
 // 8.3 name, a hard link) by its identity: its volume and its index on that
-// volume, taken when the object is made.
+// volume, taken when the object is made. Learning them opens the file; a
+// path is opened to compare only when its stamp (size and time of last
+// writing) is this file's.
 class FileIdentity {
 public:
     // No file.
@@ -18,6 +21,8 @@ public:
     bool sameAs(const FileIdentity& other) const;
     // Whether path names this file.
     bool isNamedBy(const QXSDK::QXString& path) const;
+    // The same for a path whose stamp was read already.
+    bool isNamedBy(const QXSDK::QXString& path, const FileStamp& pathStamp) const;
 
 protected:
     // Takes the identity of the file at path; false (and unknown) when it
@@ -26,6 +31,7 @@ protected:
 
 private:
     bool known = false;
+    FileStamp stamp;
     unsigned long volume = 0;
     unsigned long indexHigh = 0;
     unsigned long indexLow = 0;

@@ -27,8 +27,8 @@ const DWORD kStepsForMs = 25;
 
 uninstall::uninstall()
     : QXObject(), QXComponent(), QXDesignComponent(), QXContainer(), QXWindow(), statusLabel(nullptr),
-      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0), unregistrationStart(0),
-      report(nullptr), unattended(false), asFastAsItGoes(false), runOver(false)
+      progressGauge(nullptr), finishButton(nullptr), programDir(""), processedCount(0), shellExtension(""),
+      unregistrationStart(0), report(nullptr), unattended(false), asFastAsItGoes(false), runOver(false)
 {
     setWindowType(kClippingWithoutMenu);
     setInheritedFlag(kFlatLook);
@@ -125,6 +125,7 @@ void uninstall::windowCreated()
         return;
     }
     if (report) report->started(manifest, entryList.count());
+    shellExtension = installationFile(programDir, kShellExtensionFile);
     unregistration.reset(unregisterShellExtension(programDir));
     unregistrationStart = GetTickCount();
     processedCount = 1;
@@ -186,16 +187,18 @@ void uninstall::finish()
 
 bool uninstall::awaitsUnregistration(const QXString& entry)
 {
-    if (!unregistration) return false;
+    // Only the extension's own entry asks after regsvr32: every other step
+    // goes on without a call to Windows.
+    if (!unregistration || !entry.getData() || !shellExtension.getData() ||
+        lstrcmpiA(entry.getData(), shellExtension.getData()) != 0)
+        return false;
     if (WaitForSingleObject(unregistration.get(), 0) != WAIT_TIMEOUT) {
         unregistration.reset();
         return false;
     }
     // regsvr32 needs the file to unregister it: deleting the file first would
     // leave the extension registered for good. A later tick tries again.
-    const QXString extension = installationFile(programDir, kShellExtensionFile);
-    return entry.getData() && extension.getData() && lstrcmpiA(entry.getData(), extension.getData()) == 0 &&
-           GetTickCount() - unregistrationStart < kUnregistrationPatienceMs;
+    return GetTickCount() - unregistrationStart < kUnregistrationPatienceMs;
 }
 
 void uninstall::removeListedEntry(const QXString& entry)
@@ -206,12 +209,12 @@ void uninstall::removeListedEntry(const QXString& entry)
         tell(entry, EntryOutcome::kNamesNoFile);
         return;
     }
-    const FileIdentity file(entry);
-    if (file.sameAs(runningProgram)) {
+    const FileStamp stamp(entry);
+    if (runningProgram.isNamedBy(entry, stamp)) {
         ownProgramEntries.addLast(entry);
         return;
     }
-    if (file.sameAs(manifestFile) || file.sameAs(associationsFile)) {
+    if (manifestFile.isNamedBy(entry, stamp) || associationsFile.isNamedBy(entry, stamp)) {
         deferredEntries.addLast(entry);
         return;
     }

@@ -98,6 +98,7 @@ private:
     FileIdentity associationsFile; // filelink.txt beside the program
     QXSDK::TQXList<QXSDK::QXString> ownProgramEntries; // the spellings of the program's file, in manifest order
     QXSDK::TQXList<QXSDK::QXString> deferredEntries; // install.txt and filelink.txt, in manifest order
+    QXSDK::QXString shellExtension; // the shell extension's path in the program's directory
     QXSDK::KernelHandle unregistration; // the regsvr32 process while it may still run
     unsigned long unregistrationStart;
     RunReport* report; // not owned; null: nobody to tell

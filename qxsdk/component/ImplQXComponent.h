@@ -122,7 +122,8 @@ public:
     virtual void removeComponentListener(IQXComponentListener* listener);
     // 1 while the native window exists.
     virtual int isWindowCreated();
-    // Paints the area (or everything) now and copies it to the screen.
+    // Paints the area (or everything) now and copies it to the screen; a
+    // window that is not visible is left to the paint its showing brings.
     virtual void update(QXRect area);
     virtual void update();
     // Invalidates the area (or the client area); the message loop paints it.

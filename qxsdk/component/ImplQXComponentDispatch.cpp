@@ -503,6 +503,10 @@ long long ImplQXComponent::handleNcPaint(UINT, WPARAM*, LPARAM*)
 void ImplQXComponent::updateArea(QXRect area)
 {
     if (!graphics) return;
+    // A window nobody can see (hidden, or inside a hidden parent) is not
+    // drawn: showing it sends WM_PAINT, which paints the back buffer anew
+    // from the component's state before it reaches the screen.
+    if (window && !IsWindowVisible(window)) return;
     IQXGraphics* surface = graphics;
     deliverByRuleP([&](IQXComponentListener* l) { return l->onPaint(source(), QXRect(area), surface); });
     graphics->flush(area.getX(), area.getY(), area.getWidth(), area.getHeight());

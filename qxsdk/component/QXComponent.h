@@ -124,9 +124,11 @@ public:
     // Registers an action listener (once; not owned).
     virtual void addActionListener(IQXActionListener* listener);
     virtual void removeActionListener(IQXActionListener* listener);
-    // Paints the area now and copies it to the screen.
+    // Paints the area now and copies it to the screen. A window that is not
+    // visible is not painted: showing it paints it.
     virtual void update(QXRect area);
-    // Paints the whole component now and copies it to the screen.
+    // Paints the whole component now and copies it to the screen (the same
+    // for a window that is not visible).
     virtual void update();
     // Invalidates the area; it is painted later by the message loop.
     virtual void repaint(QXRect area);

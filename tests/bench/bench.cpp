@@ -3,7 +3,7 @@
 // manifest and properties loading against a plain fgets loop, the work of
 // one timer tick, the pace of whole runs of the real uninstall.exe against
 // entries x 10 ms, its start-up, GDI objects and memory around 2,000 ticks,
-// and silent runs (/S) against interactive ones of the same manifests.
+// and silent runs (/S) against a bare removal of the same files.
 #include "app/EntryRemoval.h"
 #include "app/InstallationFiles.h"
 #include "app/Manifest.h"
@@ -12,6 +12,7 @@
 #include "qxsdk/core/TQXList.h"
 #include "tests/e2e/Installation.h"
 #include "tests/e2e/UninstallRun.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/GdiObjectCount.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/TestWindow.h"
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -163,23 +165,37 @@ void ticks(const ScratchDir& dir, int count)
                 memory.PrivateUsage / 1048576.0, workingSetBefore / 1048576.0, memory.WorkingSetSize / 1048576.0);
 }
 
-// Whole runs of the real uninstall.exe.
+// The drive's holds of the program during a run, if any.
+void printInterruptions(const e2e::RunResult& result)
+{
+    if (result.holds == 0)
+        std::printf("  the drive interrupted the run: never\n");
+    else
+        std::printf("  the drive interrupted the run: %d holds, %lu ms in all\n", result.holds, result.heldMs);
+}
+
+// Whole runs of the real uninstall.exe, timed from the moments the program
+// itself shows (the box gone, the button enabled), with nothing looking at
+// its window or holding it still.
 void runs()
 {
     e2e::installBrowserRecorder();
     for (int entries : {200, 1000, 2000}) {
         e2e::Installation installation(entries - 12); // the sample images make up the rest
         installation.stage();
-        const e2e::RunResult result = e2e::UninstallRun(installation, e2e::UninstallRun::Answer::Ok).go();
+        e2e::UninstallRun run(installation, e2e::UninstallRun::Answer::Ok);
+        run.looksAtTheWindow = false;
+        const e2e::RunResult result = run.go();
         if (!result.finished) {
             std::printf("run of %zu entries did not finish\n", installation.manifest.size());
             continue;
         }
-        const double run = result.finishedAtMs - result.confirmedAtMs;
+        const double span = result.finishedAtMs - result.confirmedAtMs;
         const double floor = installation.manifest.size() * 10.0;
         std::printf("run of %zu entries: %.0f ms from confirmation to the enabled button, %.3f x entries x 10 ms "
                     "(goal 1.05)\n",
-                    installation.manifest.size(), run, run / floor);
+                    installation.manifest.size(), span, span / floor);
+        printInterruptions(result);
         std::printf("start-up: box %lu ms after the process started; window %ld ms after the box was answered\n",
                     result.boxAtMs, static_cast<long>(result.windowAtMs) - static_cast<long>(result.confirmedAtMs));
         if (entries == 2000 && result.samples.size() >= 3) {
@@ -195,36 +211,135 @@ void runs()
     }
 }
 
-// Silent runs (/S, nobody at the keyboard: from the process start to its
-// end) beside interactive ones (from the answered box to the enabled
-// button) of the same manifests, each as a ratio to entries x 10 ms.
-void paces()
+// A program run to its end with nothing watching it.
+struct Timed {
+    double ms = 0;       // from its start to its end, as Windows recorded them
+    long exitCode = -1;
+    // The process's memory once its window exists (the run has begun), at
+    // its last sample, and the largest; filled when asked for.
+    PROCESS_MEMORY_COUNTERS atStart = {}, atEnd = {};
+    SIZE_T largestCommitted = 0;
+};
+
+ULONGLONG ticksOf(const FILETIME& time)
 {
-    e2e::installBrowserRecorder();
-    for (int entries : {1000, 20000}) {
-        double ratios[2] = {};
-        for (int silent = 1; silent >= 0; --silent) {
-            e2e::Installation installation(entries - 12 - entries / (e2e::Installation::kAlbumSize + 1));
-            installation.stage();
-            e2e::UninstallRun run(installation,
-                                  silent ? e2e::UninstallRun::Answer::Nobody : e2e::UninstallRun::Answer::Ok);
-            run.arguments = silent ? "/S" : "";
-            run.patienceMs = static_cast<DWORD>(entries) * 20 + 60000;
-            const e2e::RunResult result = run.go();
-            const double ms = silent ? result.endedAtMs : result.finishedAtMs - result.confirmedAtMs;
-            const double floor = installation.manifest.size() * 10.0;
-            ratios[silent] = ms / floor;
-            std::printf("%s run of %zu entries: %.0f ms, %.3f x entries x 10 ms (exit code %ld)\n",
-                        silent ? "silent" : "interactive", installation.manifest.size(), ms, ms / floor,
-                        result.exitCode);
+    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+struct WindowSearch {
+    DWORD process;
+    bool found;
+};
+
+BOOL CALLBACK noteProcessWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process) search->found = true;
+    return !search->found;
+}
+
+const DWORD kMemoryEveryMs = 250;
+
+// Runs commandLine in folder until it ends. With sampleMemory, reads the
+// process's memory every kMemoryEveryMs (reads that do not stop it).
+Timed timeProgram(const std::string& commandLine, const std::string& folder, DWORD patienceMs, bool sampleMemory)
+{
+    Timed timed;
+    testsupport::ChildProcess process(commandLine, folder);
+    if (!process.started()) return timed;
+    bool begun = false;
+    const DWORD start = GetTickCount();
+    while (WaitForSingleObject(process.handle(), sampleMemory ? kMemoryEveryMs : patienceMs) == WAIT_TIMEOUT &&
+           GetTickCount() - start < patienceMs) {
+        PROCESS_MEMORY_COUNTERS memory = {};
+        memory.cb = sizeof memory;
+        if (!GetProcessMemoryInfo(process.handle(), &memory, sizeof memory)) continue;
+        if (!begun) {
+            WindowSearch search = {process.id(), false};
+            EnumWindows(noteProcessWindow, reinterpret_cast<LPARAM>(&search));
+            begun = search.found;
+            if (begun) timed.atStart = memory;
         }
-        std::printf("  silent / interactive: %.3f\n", ratios[1] / ratios[0]);
+        if (begun) timed.atEnd = memory;
+        timed.largestCommitted = std::max(timed.largestCommitted, memory.PagefileUsage);
     }
+    timed.exitCode = process.waitExit(0);
+    FILETIME created, exited, kernel, user;
+    if (timed.exitCode >= 0 && GetProcessTimes(process.handle(), &created, &exited, &kernel, &user))
+        timed.ms = (ticksOf(exited) - ticksOf(created)) / 10000.0;
+    return timed;
+}
+
+// The silent run (/S) of an installation of that many entries beside the
+// bare removal of the same files (tests/helpers/bare_removal.cpp), each
+// staged anew, in turns; the least of the rounds of each, then every round
+// with the silent run's exit code, the paths the bare removal left (the
+// installation folder, which holds filelink.txt: the manifest does not list
+// it) and the round's ratio. Answers the silent run of the last round.
+Timed silentAgainstBare(int entries, int rounds, bool sampleMemory)
+{
+    e2e::Installation installation(entries - 12 - entries / (e2e::Installation::kAlbumSize + 1));
+    const size_t count = installation.manifest.size();
+    const DWORD patienceMs = static_cast<DWORD>(entries) * 10 + 60000;
+    const std::string bin = testsupport::testBinDir();
+    std::vector<Timed> silent, bare;
+    for (int round = 0; round < rounds; ++round) {
+        installation.stage();
+        bare.push_back(timeProgram("\"" + bin + "\\bare_removal.exe\" \"" + installation.path(kManifestFile) + "\"",
+                                   bin, patienceMs, false));
+        installation.stage();
+        silent.push_back(
+            timeProgram("\"" + installation.uninstaller() + "\" /S", installation.programDir, patienceMs, sampleMemory));
+        if (GetFileAttributesA(installation.programDir.c_str()) != INVALID_FILE_ATTRIBUTES)
+            std::printf("  the silent run left the installation folder\n");
+    }
+    const auto faster = [](const Timed& a, const Timed& b) { return a.ms < b.ms; };
+    const double silentMs = std::min_element(silent.begin(), silent.end(), faster)->ms;
+    const double bareMs = std::min_element(bare.begin(), bare.end(), faster)->ms;
+    std::printf("silent run of %zu entries %.0f ms, bare removal %.0f ms: %.2f x bare\n", count, silentMs, bareMs,
+                silentMs / bareMs);
+    // A round's two runs follow each other: their ratio holds when the
+    // machine's speed drifts between rounds.
+    std::vector<double> ratios;
+    std::printf("  the least of %d rounds; each round silent / bare:", rounds);
+    for (int round = 0; round < rounds; ++round) {
+        ratios.push_back(silent[round].ms / bare[round].ms);
+        std::printf("%s %.0f ms (exit code %ld) / %.0f ms (paths left: %ld) = %.2f", round ? ";" : "", silent[round].ms,
+                    silent[round].exitCode, bare[round].ms, bare[round].exitCode, ratios.back());
+    }
+    std::sort(ratios.begin(), ratios.end());
+    std::printf("; median %.2f x bare\n", ratios[ratios.size() / 2]);
+    return silent.back();
+}
+
+const int kSilentRounds = 3;
+
+// The silent run beside the bare removal, at two sizes.
+void silentRuns()
+{
+    for (int entries : {1000, 20000}) silentAgainstBare(entries, kSilentRounds, false);
+}
+
+// One long silent run (VEXLO_LONG_RUN_ENTRIES, 100,000 unless set) beside the
+// bare removal, and the program's memory from the start of its run to its end.
+void longSilentRun()
+{
+    const char* wanted = std::getenv("VEXLO_LONG_RUN_ENTRIES");
+    const int entries = std::max(100, wanted ? std::atoi(wanted) : 100000);
+    const Timed run = silentAgainstBare(entries, 1, true);
+    std::printf("memory of uninstall.exe /S from the start of its run to its end: committed %.2f -> %.2f MiB "
+                "(largest %.2f), working set %.2f -> %.2f MiB\n",
+                run.atStart.PagefileUsage / 1048576.0, run.atEnd.PagefileUsage / 1048576.0,
+                run.largestCommitted / 1048576.0, run.atStart.WorkingSetSize / 1048576.0,
+                run.atEnd.WorkingSetSize / 1048576.0);
 }
 
 } // namespace
 
-// With arguments, only the parts named: loading, ticks, runs, paces.
+// With arguments, only the parts named: loading, ticks, runs, silent; and
+// long, which no other part runs.
 int main(int argc, char** argv)
 {
     auto wanted = [&](const char* part) {
@@ -240,6 +355,7 @@ int main(int argc, char** argv)
     if (wanted("loading")) loading(dir);
     if (wanted("ticks")) ticks(dir, 2000);
     if (wanted("runs")) runs();
-    if (wanted("paces")) paces();
+    if (wanted("silent")) silentRuns();
+    if (argc > 1 && wanted("long")) longSilentRun();
     return 0;
 }

@@ -365,6 +365,22 @@ TEST_F(Dispatch, PaintReachesTheScreenOnlyWhenTheOwnerSaysSo)
     EXPECT_EQ("first:paint(0,0,20,20)", log.front());
 }
 
+TEST_F(Dispatch, HiddenWindowIsPaintedOnlyWhenItShows)
+{
+    HWND window = nativeWindow(component);
+    ASSERT_EQ(RGB(255, 0, 0), shownPixel(window, 40, 30));
+    component.hide();
+    log.clear();
+    component.paintColour = RGB(0, 0, 255);
+    component.update();
+    EXPECT_EQ(EventLog{}, log);
+    // Shown, it shows what its state says now.
+    component.show(0);
+    pumpMessages();
+    EXPECT_NE(log.end(), std::find(log.begin(), log.end(), "own.paint"));
+    EXPECT_EQ(RGB(0, 0, 255), shownPixel(window, 40, 30));
+}
+
 TEST_F(Dispatch, RepaintPaintsLaterThroughTheLoop)
 {
     pumpMessages();

@@ -321,18 +321,20 @@ HWND watchTheRun(Drive& drive, const UninstallRun& settings, RunWatcher& watcher
     HWND button = window ? FindWindowExA(window, nullptr, "QXButton", nullptr) : nullptr;
     if (window && settings.onceRunning) settings.onceRunning();
     const DWORD shownAt = GetTickCount();
-    DWORD sampledAt = 0, lookedAt = 0, askedAt = 0, heldAt = 0, heldMs = 0;
-    int holds = 0;
+    DWORD sampledAt = 0, lookedAt = 0, askedAt = 0, heldAt = 0;
+    DWORD& heldMs = drive.result.heldMs;
+    int& holds = drive.result.holds;
     bool pictured = false, closed = false;
     while (window && drive.goesOn() && !IsWindowEnabled(button)) {
+        const bool looking = settings.looksAtTheWindow && !closed;
         const bool seenEnough = watcher.comparedLooks >= kHeldLooks && !drive.result.disabledButton.values.empty();
-        if (!closed && !seenEnough && holds < kMostHolds && due(heldAt, kHoldEveryMs)) {
+        if (looking && !seenEnough && holds < kMostHolds && due(heldAt, kHoldEveryMs)) {
             heldMs += lookWhileHeld(drive, watcher, button);
             ++holds;
         }
         const DWORD run = GetTickCount() - shownAt - heldMs;
         if (due(sampledAt, kSampleEveryMs)) drive.result.samples.push_back(sample(drive.process, drive.elapsed()));
-        if (due(lookedAt, kLookEveryMs) && !closed) {
+        if (looking && due(lookedAt, kLookEveryMs)) {
             watcher.look(due(askedAt, kAskEveryMs));
             noteDisabledButton(drive, button);
         }

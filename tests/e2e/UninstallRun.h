@@ -52,6 +52,10 @@ struct RunResult {
     // starve them).
     std::vector<std::string> displayFaults;
     int comparedLooks = 0;
+    // How often, and for how many milliseconds in all, the drive held the
+    // program still to look at it.
+    int holds = 0;
+    DWORD heldMs = 0;
     // The pictures taken, each checked to show its window.
     std::vector<Screenshot> screenshots;
     // Nobody at the keyboard: the classes of the process's windows that were
@@ -101,6 +105,10 @@ public:
     // "完成" is pressed with the space bar (it has the keyboard focus), not
     // clicked with the mouse.
     bool pressWithSpace = false;
+    // Compare what the window shows while the run goes (some looks hold the
+    // program still). Off, the drive only watches for the enabled button and
+    // samples the process, so that nothing interrupts the run it times.
+    bool looksAtTheWindow = true;
     RunResult go();
 
 private:
