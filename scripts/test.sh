@@ -14,6 +14,7 @@ build=${VEXLO_BUILD_DIR:-$root/build}
 
 source "$root/scripts/wine-session.sh"
 wine_session_start "$build/wineprefix"
+wine_keep_desktop "$build/wineprefix" "$DISPLAY"
 
 wine_display_start
 export VEXLO_E2E_DISPLAY=$WINE_SESSION_DISPLAY
@@ -22,6 +23,7 @@ export VEXLO_SCREENSHOTS=$build/screenshots
 rm -rf "$VEXLO_E2E_PREFIX" "$VEXLO_SCREENSHOTS"
 wine_prefix_start "$VEXLO_E2E_PREFIX" "$VEXLO_E2E_DISPLAY"
 wine_second_disk "$VEXLO_E2E_PREFIX"
+wine_keep_desktop "$VEXLO_E2E_PREFIX" "$VEXLO_E2E_DISPLAY"
 # The prefixes of the other code pages boot while the first tests run.
 wine_display_start
 export VEXLO_CODEPAGE_DISPLAY=$WINE_SESSION_DISPLAY

@@ -18,6 +18,9 @@
 #                                when set, else a private Xvfb; with a second
 #                                disk when WINE_RUN_SECOND_DISK is set), stops
 #                                the session and answers PROGRAM's status
+#   wine_keep_desktop PREFIX D   keeps PREFIX's virtual desktop on display D
+#                                open until the session stops (with the built
+#                                desktop_keeper.exe; nothing without it)
 #   wine_second_disk PREFIX      gives PREFIX a drive D: on another file system
 #                                (a folder in /dev/shm that wine_session_stop
 #                                removes), so that a move between C: and D:
@@ -119,7 +122,8 @@ wine_codepage_prefixes_start() {
   trap wine_session_stop EXIT
   (
     for codepage in 950 1252 65001; do
-      WINE_SESSION_CODEPAGE=$codepage wine_prefix_boot "$dir/cp$codepage" "$display" &
+      (WINE_SESSION_CODEPAGE=$codepage wine_prefix_boot "$dir/cp$codepage" "$display" &&
+       WINE_SESSION_CODEPAGE=$codepage wine_keep_desktop "$dir/cp$codepage" "$display") &
     done
     wait
     : > "$dir/ready"
@@ -151,6 +155,17 @@ wine_prefix_boot() (
     wineserver -p
     wine wineboot >/dev/null 2>&1
   fi
+)
+
+# Wine closes a virtual desktop a second after its last program ends, and a
+# program starting just then may die of an X error; a program that stays on
+# the desktop keeps it open.
+wine_keep_desktop() (
+  local keeper=${VEXLO_BUILD_DIR:-$WINE_SESSION_ROOT/build}/bin/desktop_keeper.exe
+  [ -f "$keeper" ] || exit 0
+  export WINEPREFIX=$1 DISPLAY=$2
+  wine_common_environment
+  wine "$keeper" </dev/null >/dev/null 2>&1 &
 )
 
 wine_session_start() {
