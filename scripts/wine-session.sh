@@ -122,8 +122,7 @@ wine_codepage_prefixes_start() {
   trap wine_session_stop EXIT
   (
     for codepage in 950 1252 65001; do
-      (WINE_SESSION_CODEPAGE=$codepage wine_prefix_boot "$dir/cp$codepage" "$display" &&
-       WINE_SESSION_CODEPAGE=$codepage wine_keep_desktop "$dir/cp$codepage" "$display") &
+      WINE_SESSION_CODEPAGE=$codepage wine_prefix_boot "$dir/cp$codepage" "$display" &
     done
     wait
     : > "$dir/ready"
@@ -159,7 +158,8 @@ wine_prefix_boot() (
 
 # Wine closes a virtual desktop a second after its last program ends, and a
 # program starting just then may die of an X error; a program that stays on
-# the desktop keeps it open.
+# the desktop keeps it open. Only for a prefix with a display of its own:
+# the desktops of prefixes that share one would lie on top of each other.
 wine_keep_desktop() (
   local keeper=${VEXLO_BUILD_DIR:-$WINE_SESSION_ROOT/build}/bin/desktop_keeper.exe
   [ -f "$keeper" ] || exit 0
