@@ -290,7 +290,7 @@ protected:
     // Runs the staged installation's uninstaller as a deployment tool does:
     // with arguments, nobody at the keyboard; takes the snapshots around it.
     // Without a log of its own the run logs to the temporary folder: the
-    // log's first lines are printed, and its last line must give the exit
+    // log's last lines are printed, and its last line must give the exit
     // code the process ended with.
     static Outcome runUnattended(const Installation& installation, const std::string& arguments,
                                  const std::function<void(UninstallRun&)>& adjust = {})
@@ -312,10 +312,10 @@ protected:
         const std::string text = readFile(log);
         outcome.log = text;
         DeleteFileA(log.c_str());
-        size_t head = 0;
-        for (int lines = 0; lines < 3 && head != std::string::npos; ++lines) head = text.find('\n', head + 1);
-        printf("uninstall.exe %s: exit code %ld; its log begins\n%s\n", arguments.c_str(), outcome.result.exitCode,
-               text.substr(0, head).c_str());
+        size_t tail = text.size() > 1 ? text.size() - 2 : 0;
+        for (int lines = 0; lines < 3 && tail != std::string::npos && tail > 0; ++lines) tail = text.rfind('\n', tail - 1);
+        printf("uninstall.exe %s: exit code %ld; its log ends\n%s", arguments.c_str(), outcome.result.exitCode,
+               text.substr(tail == std::string::npos ? 0 : tail + 1).c_str());
         const std::string last = "exit code: " + std::to_string(outcome.result.exitCode) + "\r\n";
         EXPECT_GE(text.size(), last.size()) << arguments;
         EXPECT_EQ(text.size() - last.size(), text.rfind(last)) << arguments << ":\n" << text;
