@@ -127,9 +127,12 @@ int ImplQXComponent::createNativeWindow()
     // Only a parent with a window takes this one with it when it goes (and
     // so tells it, see handleDestroy): a parent without one is forgotten.
     if (parent && !parent->window) parent = nullptr;
-    if (!parent && DpiScale::ofWindow(window) != scale) {
-        scale = DpiScale::ofWindow(window);
-        placeWindow(FALSE);
+    if (!parent) {
+        const DpiScale landed = DpiScale::ofWindow(window);
+        if (landed != scale) {
+            scale = landed;
+            placeWindow(FALSE);
+        }
     }
 
     if (graphics) {

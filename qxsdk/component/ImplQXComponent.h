@@ -240,9 +240,6 @@ public:
     // The window style that create will use.
     DWORD getStyle() const { return style; }
 
-    // The window's scale: the toolkit's pixels in the window's (see DpiScale).
-    DpiScale getScale() const { return scale; }
-
     // The one window procedure of every toolkit window class.
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // The binding of a toolkit window, null for any other window: only
