@@ -26,7 +26,6 @@ const DWORD kBoxDrawnPatienceMs = 5000; // for the box to be active with its but
 const DWORD kPaintSettlesMs = 200;      // for a window's last paint to reach the screen
 const DWORD kRunningPictureAfterMs = 150;
 const DWORD kLookEveryMs = 20;          // what the window shows, compared
-const DWORD kAskEveryMs = 500;          // what a screen reader reads of it
 const DWORD kSampleEveryMs = 1000;      // the process's memory and objects
 const DWORD kExitPatienceMs = 30000;    // from "完成" to the end of the process
 const DWORD kBrowserPatienceMs = 5000;  // for the browser stand-in to write
@@ -335,7 +334,7 @@ HWND watchTheRun(Drive& drive, const UninstallRun& settings, RunWatcher& watcher
         const DWORD run = GetTickCount() - shownAt - heldMs;
         if (due(sampledAt, kSampleEveryMs)) drive.result.samples.push_back(sample(drive.process, drive.elapsed()));
         if (looking && due(lookedAt, kLookEveryMs)) {
-            watcher.look(due(askedAt, kAskEveryMs));
+            watcher.look(due(askedAt, settings.asksEveryMs));
             noteDisabledButton(drive, button);
         }
         if (!pictured && run > kRunningPictureAfterMs) {

@@ -109,6 +109,9 @@ public:
     // program still). Off, the drive only watches for the enabled button and
     // samples the process, so that nothing interrupts the run it times.
     bool looksAtTheWindow = true;
+    // How often, while it looks, the drive asks the window what a screen
+    // reader would read of it.
+    DWORD asksEveryMs = 500;
     RunResult go();
 
 private:
