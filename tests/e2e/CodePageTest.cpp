@@ -69,7 +69,9 @@ TEST(CodePage, TheProgramsTextsReadRightAndItsButtonShowsAsUnder936)
     ASSERT_EQ(codePage, GetACP()) << "the prefix's locale gives another code page";
     if (screenshots().empty()) GTEST_SKIP() << "VEXLO_SCREENSHOTS names no folder for the pictures to compare";
     installBrowserRecorder();
-    Installation installation;
+    // Some two seconds of run: on a busy machine the window may reach the
+    // screen late in a shorter one, and "完成" be seen disabled never.
+    Installation installation(200);
     installation.stage();
     UninstallRun run(installation, UninstallRun::Answer::Ok);
     run.screenshotFolder = screenshots() + "/cp" + std::to_string(codePage);
@@ -91,7 +93,8 @@ TEST(CodePage, TheProgramsTextsReadRightAndItsButtonShowsAsUnder936)
     EXPECT_FALSE(testsupport::ScratchDir::exists(installation.programDir));
     EXPECT_FALSE(testsupport::keyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexlo"));
     EXPECT_EQ("jpegfile", testsupport::readString(HKEY_CLASSES_ROOT, ".JPEG", ""));
-    ASSERT_FALSE(result.disabledButton.values.empty());
+    ASSERT_FALSE(result.disabledButton.values.empty())
+        << "never seen painted and disabled in " << result.holds << " holds and " << result.comparedLooks << " looks";
     ASSERT_FALSE(result.enabledButton.values.empty());
     ASSERT_FALSE(result.captionBar.values.empty());
 
