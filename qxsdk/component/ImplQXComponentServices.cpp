@@ -393,10 +393,11 @@ int ImplQXComponent::getTextHeight()
 {
     if (!window) return -1;
     ClientDC dc(window);
+    if (!dc) return -1;
     SavedDCState state(dc.get());
     scale.applyTo(dc.get());
     TEXTMETRICA metrics;
-    return dc && GetTextMetricsA(dc.get(), &metrics) ? metrics.tmHeight : -1;
+    return GetTextMetricsA(dc.get(), &metrics) ? metrics.tmHeight : -1;
 }
 
 void ImplQXComponent::postClose()
